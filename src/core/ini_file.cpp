@@ -31,6 +31,14 @@ std::string_view unquote(std::string_view v) {
     return v;
 }
 
+// The form kept in the file: blanks at either end, or enclosing quotes of the value itself, would
+// be lost on reading, so such a value is written inside a pair of double quotes.
+std::string storedForm(std::string value) {
+    const bool quoted = value.size() >= 2 && value.front() == '"' && value.back() == '"';
+    if (quoted || trim(value).size() != value.size()) return '"' + value + '"';
+    return value;
+}
+
 }  // namespace
 
 IniFile IniFile::parse(std::string_view text) {
@@ -106,8 +114,9 @@ bool IniFile::hasSection(std::string_view section) const { return findSection(se
 
 void IniFile::setValue(std::string_view section, std::string_view key, std::string_view rawValue) {
     // A line break would split the entry and corrupt the lines after it.
-    std::string value(rawValue);
-    std::replace_if(value.begin(), value.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    std::string plain(rawValue);
+    std::replace_if(plain.begin(), plain.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    std::string value = storedForm(std::move(plain));
     Section* s = findSection(section);
     if (!s) {
         if (m_sections.empty()) m_sections.push_back(Section{});

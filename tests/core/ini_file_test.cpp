@@ -81,6 +81,14 @@ TEST(IniFile, LineBreaksInAValueCannotSplitTheEntry) {
     EXPECT_EQ(IniFile::parse(ini.text()).readString("V", "Text", ""), "two  lines");
 }
 
+TEST(IniFile, BlanksAndQuotesAroundAValueSurviveTheFile) {
+    IniFile ini;
+    for (const char* v : {" padded ", "\"quoted\"", "\"", "plain"}) {
+        ini.writeString("V", "Text", v);
+        EXPECT_EQ(IniFile::parse(ini.text()).readString("V", "Text", ""), v);
+    }
+}
+
 TEST(IniFile, FileIsCreatedAtTheFirstWriteAndKeepsWindows1252) {
     testing::TempFolder dir;
     const auto path = dir.path() / "mca.ini";
