@@ -276,7 +276,11 @@ std::string formatThousands(long long value) {
     return value < 0 ? "-" + grouped : grouped;
 }
 
-long long roundHalfEven(double value) {
+namespace {
+
+// What rounding gives for a value it cannot round within the long long range: 0 for NaN, the
+// nearest end of the range beyond it; nullopt for every other value.
+std::optional<long long> unroundableResult(double value) {
     if (std::isnan(value)) {
         return 0;
     }
@@ -285,6 +289,15 @@ long long roundHalfEven(double value) {
     }
     if (value <= -kTwoToThe63) {
         return std::numeric_limits<long long>::min();
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+long long roundHalfEven(double value) {
+    if (const auto special = unroundableResult(value)) {
+        return *special;
     }
     // Below 2^63 in magnitude every double with a fraction is small enough that the step to the
     // neighbouring integer cannot leave the long long range.
@@ -298,14 +311,8 @@ long long roundHalfEven(double value) {
 }
 
 long long truncateTowardZero(double value) {
-    if (std::isnan(value)) {
-        return 0;
-    }
-    if (value >= kTwoToThe63) {
-        return std::numeric_limits<long long>::max();
-    }
-    if (value <= -kTwoToThe63) {
-        return std::numeric_limits<long long>::min();
+    if (const auto special = unroundableResult(value)) {
+        return *special;
     }
     return static_cast<long long>(std::trunc(value));
 }
