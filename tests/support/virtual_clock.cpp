@@ -20,24 +20,15 @@ std::int64_t VirtualClock::totalPausedMs() const {
 }
 
 TimerId VirtualClock::startTimer(int intervalMilliseconds, std::function<void()> onTick) {
-    const TimerId id = m_nextId++;
-    m_timers[id] = Timer{intervalMilliseconds, m_elapsedMs + intervalMilliseconds, std::move(onTick)};
-    return id;
+    return m_timers.start(intervalMilliseconds, m_elapsedMs, std::move(onTick));
 }
-
-void VirtualClock::stopTimer(TimerId id) { m_timers.erase(id); }
 
 void VirtualClock::advance(std::int64_t milliseconds) {
     const std::int64_t target = m_elapsedMs + std::max<std::int64_t>(milliseconds, 0);
-    for (;;) {
-        // The earliest timer due by the target fires first; ties go to the older timer.
-        auto next = std::min_element(m_timers.begin(), m_timers.end(),
-                                     [](const auto& a, const auto& b) { return a.second.dueMs < b.second.dueMs; });
-        if (next == m_timers.end() || next->second.dueMs > target) break;
-        m_elapsedMs = next->second.dueMs;
-        next->second.dueMs += next->second.intervalMs;
-        auto onTick = next->second.onTick;   // the callback may stop its own timer
-        onTick();
+    // Each timer fires at its own due time, so callbacks read the time they were due at.
+    for (auto due = m_timers.earliestDue(); due && *due <= target; due = m_timers.earliestDue()) {
+        m_elapsedMs = *due;
+        m_timers.fireEarliest(*due);
     }
     m_elapsedMs = target;
 }

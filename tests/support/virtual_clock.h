@@ -4,11 +4,11 @@
 
 #include "core/clock.h"
 #include "core/scheduler.h"
+#include "core/timer_queue.h"
 #include "core/waiter.h"
 
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <vector>
 
 namespace mca::testing {
@@ -22,26 +22,19 @@ public:
 
     void pause(int milliseconds) override;
     TimerId startTimer(int intervalMilliseconds, std::function<void()> onTick) override;
-    void stopTimer(TimerId id) override;
+    void stopTimer(TimerId id) override { m_timers.stop(id); }
 
     // Advances time as a pause does.
     void advance(std::int64_t milliseconds);
     // Every pause requested, in order.
     const std::vector<int>& pauses() const { return m_pauses; }
     std::int64_t totalPausedMs() const;
-    bool timerRunning(TimerId id) const { return m_timers.count(id) != 0; }
+    bool timerRunning(TimerId id) const { return m_timers.running(id); }
 
 private:
-    struct Timer {
-        int intervalMs;
-        std::int64_t dueMs;
-        std::function<void()> onTick;
-    };
-
     DateTime m_start;
     std::int64_t m_elapsedMs = 0;
-    std::map<TimerId, Timer> m_timers;
-    TimerId m_nextId = 1;
+    TimerQueue m_timers;
     std::vector<int> m_pauses;
 };
 

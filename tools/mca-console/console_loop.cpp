@@ -18,23 +18,14 @@ void ConsoleLoop::pause(int milliseconds) {
 }
 
 TimerId ConsoleLoop::startTimer(int intervalMilliseconds, std::function<void()> onTick) {
-    const TimerId id = m_nextId++;
-    m_timers[id] = Timer{intervalMilliseconds, m_clock.steadyMilliseconds() + intervalMilliseconds, std::move(onTick)};
-    return id;
+    return m_timers.start(intervalMilliseconds, m_clock.steadyMilliseconds(), std::move(onTick));
 }
 
 void ConsoleLoop::runDueTimers() {
+    // A late timer fires once and counts its next interval from now, as an event loop's timer does.
     const std::int64_t now = m_clock.steadyMilliseconds();
-    for (auto it = m_timers.begin(); it != m_timers.end();) {
-        const TimerId id = it->first;
-        if (it->second.dueMs > now) {
-            ++it;
-            continue;
-        }
-        it->second.dueMs = now + it->second.intervalMs;
-        auto onTick = it->second.onTick;   // the callback may stop its own timer
-        onTick();
-        it = m_timers.upper_bound(id);
+    for (auto due = m_timers.earliestDue(); due && *due <= now; due = m_timers.earliestDue()) {
+        m_timers.fireEarliest(now);
     }
 }
 

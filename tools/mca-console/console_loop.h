@@ -4,11 +4,11 @@
 
 #include "core/clock.h"
 #include "core/scheduler.h"
+#include "core/timer_queue.h"
 #include "core/waiter.h"
 
 #include <cstdint>
 #include <functional>
-#include <map>
 
 namespace mca::console {
 
@@ -18,19 +18,13 @@ public:
 
     void pause(int milliseconds) override;
     TimerId startTimer(int intervalMilliseconds, std::function<void()> onTick) override;
-    void stopTimer(TimerId id) override { m_timers.erase(id); }
+    void stopTimer(TimerId id) override { m_timers.stop(id); }
     // Runs every timer that is due now.
     void runDueTimers();
 
 private:
-    struct Timer {
-        int intervalMs;
-        std::int64_t dueMs;
-        std::function<void()> onTick;
-    };
     const Clock& m_clock;
-    std::map<TimerId, Timer> m_timers;
-    TimerId m_nextId = 1;
+    TimerQueue m_timers;
 };
 
 }  // namespace mca::console
