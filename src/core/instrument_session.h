@@ -26,6 +26,7 @@ struct InstrumentSession {
     std::unique_ptr<SerialPort> port;    // the open link, or null
     std::string rxCarry;                 // 0..2 bytes of stream kept between ticks
     int errorCount = 0;                  // byte positions rejected by the event decoder
+    bool twoByteDecoding = false;        // MCA 1 only: the stream comes as two-byte records
     std::string serialNumber;            // "2" + five digits
     std::string alias;                   // from the serial number's alias file, or empty
     std::string firmwareText;

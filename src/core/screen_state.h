@@ -4,11 +4,20 @@
 
 #include "core/command_line.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace mca {
+
+// The status-bar texts of one instrument.
+struct InstrumentStatusTexts {
+    std::string counts;     // "12,345 cnts"
+    std::string rate;       // "1234 cpm"
+    std::string deadTime;   // "Correcting for 1.25% dead time"
+    std::string battery;    // "8.95"
+};
 
 struct ScreenState {
     std::string caption;                  // main window caption
@@ -40,6 +49,12 @@ struct ScreenState {
     std::string indicator;                // "Spectrum Clear", "Acquiring", "Acquisition Stopped"
     std::string chart1Title;
     bool xAxisInEnergy = false;
+
+    std::string elapsedTime;              // realTime in whole seconds
+    std::string spectrumFileName;         // the file the live spectrum came from or went to
+    std::array<InstrumentStatusTexts, 4> instrumentStatus;
+    bool deadTimeMenuEnabled = true;      // disabled from Start until Clear
+    bool loadCalFromSpectrumEnabled = false;
 
     void showSplash(const std::string& text) {
         splashText = text;

@@ -21,11 +21,13 @@ struct Spectrum {
     std::array<std::int32_t, kMaxChannels> tickCounts{};     // decoded since the last tick
     std::array<std::int32_t, kMaxChannels> stabilizationSums{};  // for gain stabilization
     std::array<double, kMaxChannels> lastTickCounts{};       // the last tick alone (MCA 1 and 2)
-    std::int32_t eventsDecoded = 0;    // event records since Clear
-    std::int32_t pulsesReported = 0;   // sum of the raw count fields since Clear
-    std::int32_t totalCounts = 0;      // sum of the credited counts since Clear
-    std::int32_t tickCredited = 0;     // credited counts in the current tick
-    std::int32_t tickEvents = 0;       // event records in the current tick
+    // The sums since Clear are 64-bit: at a high rate a 32-bit sum would wrap within hours.
+    std::int64_t eventsDecoded = 0;    // event records since Clear
+    std::int64_t pulsesReported = 0;   // sum of the raw count fields since Clear
+    std::int64_t totalCounts = 0;      // sum of the credited counts since Clear
+    std::int64_t tickCredited = 0;     // credited counts in the current tick
+    std::int64_t tickEvents = 0;       // event records in the current tick
+    std::int64_t tickPulses = 0;       // sum of the raw count fields in the current tick
 
     // Zeroes every channel and counter, as Clear does.
     void clear() { *this = Spectrum{}; }

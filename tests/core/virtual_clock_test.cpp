@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace mca {
 namespace {
 
@@ -38,6 +40,22 @@ TEST(VirtualClock, ATimerMayStopItselfAndPausesAreRecorded) {
     EXPECT_FALSE(clock.timerRunning(id));
     EXPECT_EQ(clock.pauses(), (std::vector<int>{100, 50}));
     EXPECT_EQ(clock.totalPausedMs(), 150);
+}
+
+}  // namespace
+}  // namespace mca
+
+namespace mca {
+namespace {
+
+TEST(VirtualClock, APauseInsideATimerIsNotUndoneByTheOuterPause) {
+    testing::VirtualClock clock;
+    bool once = false;
+    clock.startTimer(1000, [&] {
+        if (!std::exchange(once, true)) clock.pause(4000);
+    });
+    clock.advance(1000);
+    EXPECT_EQ(clock.steadyMilliseconds(), 5000);
 }
 
 }  // namespace

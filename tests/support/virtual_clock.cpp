@@ -30,7 +30,8 @@ void VirtualClock::advance(std::int64_t milliseconds) {
         m_elapsedMs = *due;
         m_timers.fireEarliest(*due);
     }
-    m_elapsedMs = target;
+    // A timer callback may itself have paused past the target; time never runs backwards.
+    m_elapsedMs = std::max(m_elapsedMs, target);
 }
 
 }  // namespace mca::testing
