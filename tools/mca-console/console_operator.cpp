@@ -4,7 +4,6 @@
 #include "core/number_text.h"
 
 #include <cctype>
-#include <istream>
 #include <ostream>
 #include <string>
 
@@ -32,11 +31,7 @@ void printBox(std::ostream& out, const std::string& title, const std::string& te
 
 }  // namespace
 
-std::optional<std::string> ConsoleOperator::readLine() {
-    std::string line;
-    if (!std::getline(m_in, line)) return std::nullopt;
-    return line;
-}
+std::optional<std::string> ConsoleOperator::readLine() { return m_in.readLine(-1); }
 
 void ConsoleOperator::message(const std::string& text, const std::string& title, MessageKind) {
     printBox(m_out, title, text);

@@ -1,9 +1,11 @@
 // The operator at a terminal: messages are printed, questions and choices read a line from
 // standard input. At the end of input every question takes its first button, so a piped or
-// unattended run never waits.
+// unattended run never waits for an answer that cannot come.
 #pragma once
 
 #include "core/operator.h"
+
+#include "line_input.h"
 
 #include <iosfwd>
 
@@ -11,7 +13,7 @@ namespace mca::console {
 
 class ConsoleOperator : public Operator {
 public:
-    ConsoleOperator(std::istream& in, std::ostream& out) : m_in(in), m_out(out) {}
+    ConsoleOperator(LineInput& in, std::ostream& out) : m_in(in), m_out(out) {}
 
     void message(const std::string& text, const std::string& title, MessageKind kind) override;
     Answer question(const std::string& text, const std::string& title, const Buttons& buttons) override;
@@ -24,7 +26,7 @@ public:
 
 private:
     std::optional<std::string> readLine();
-    std::istream& m_in;
+    LineInput& m_in;
     std::ostream& m_out;
 };
 

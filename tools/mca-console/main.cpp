@@ -1,79 +1,116 @@
-// mca-console: the workstation at a terminal. It runs the real start and close sequences over
-// the headless core, shows what the main window would show, and takes a few commands. It is how
-// the workstation runs before (and beside) the window program.
+// mca-console: the workstation at a terminal. It runs the real start and close sequences, the
+// acquisition engine and the serial ports over the headless core, shows what the main window
+// would show, and takes commands. It is how the workstation runs before (and beside) the window
+// program.
 #include "console_loop.h"
 #include "console_operator.h"
+#include "console_view.h"
+#include "line_input.h"
 #include "posix_desktop.h"
 
 #include "core/help_commands.h"
+#include "core/ini_file.h"
 #include "core/number_text.h"
 #include "core/shutdown.h"
 #include "core/startup.h"
 #include "core/system_clock.h"
+#include "device/device_steps.h"
+#include "device/termios_port_provider.h"
 
+#include <algorithm>
 #include <iostream>
+#include <sstream>
 
 namespace {
 
 using namespace mca;
 
-// Until the device link is built there are no serial ports to open.
-class NoSerialPorts : public SerialPortProvider {
-public:
-    std::unique_ptr<SerialPort> open(int comNumber, int) override {
-        throw SerialPortError("COM" + std::to_string(comNumber) + " is not available");
-    }
-    std::vector<PortListing> listPorts() override { return {}; }
-};
-
-void printStatus(const Workstation& w, std::ostream& out) {
-    const AppState& st = w.state;
-    out << "\n" << w.screen.caption << "\n"
-        << "  " << w.screen.splashVersion << "\n"
-        << "  Edition:            " << st.edition.applicationTitle << (st.fieldStation ? " (field station)" : "") << "\n"
-        << "  Application folder: " << w.folders.application.string() << "\n"
-        << "  Settings file:      " << w.folders.settingsFile.string() << "\n"
-        << "  Library:            " << w.settings.lastLibrary << "\n"
-        << "  Mode:               " << (st.offline ? "Offline" : "Online") << (st.quadLayout ? ", four charts" : "")
-        << (st.networkMode ? ", monitoring network" : "") << "\n"
-        << "  Real-time preset:   " << formatThousands(st.presetRealTime) << " s"
-        << (st.presetRealTimeOn ? " (armed)" : "") << "\n"
-        << "  Counts preset:      " << formatThousands(st.presetCounts) << (st.presetCountsOn ? " (armed)" : "") << "\n"
-        << "  Dead-time credit:   " << st.eventCreditCap << "\n"
-        << "  Channels:           " << st.channelCount << "\n"
-        << "  Indicator:          " << w.screen.indicator << "\n"
-        << "  MCA 1 rate:         " << w.session(1).rate.displayedRateText() << "\n";
-}
+constexpr int kPromptSliceMs = 50;
 
 void printHelp(std::ostream& out) {
-    out << "Commands: status, version, about, manual, close (or quit), help\n";
+    out << "Commands: hv <volts>, start, stop, clear, restart, status, spectrum [n],\n"
+           "          preset <seconds>|off, counts <n>|off, version, about, manual, close (or quit), help\n";
 }
 
-// Returns when the operator has closed the workstation or input has ended.
-void commandLoop(Workstation& w, StartCloseSteps& steps, std::istream& in, std::ostream& out) {
-    printHelp(out);
+void setPreset(Workstation& w, std::istringstream& args, bool realTime) {
+    std::string value;
+    args >> value;
+    bool& armed = realTime ? w.state.presetRealTimeOn : w.state.presetCountsOn;
+    int& preset = realTime ? w.state.presetRealTime : w.state.presetCounts;
+    const auto n = parseInteger(value);
+    if (value == "off") armed = false;
+    else if (n && *n >= 1 && *n <= 2147483647) {
+        preset = static_cast<int>(*n);
+        armed = true;
+    } else {
+        std::cout << "A preset is a whole number from 1 to 2147483647, or off.\n";
+    }
+}
+
+// Runs one command; false when the workstation has closed.
+bool runCommand(const std::string& line, Workstation& w, AcquisitionEngine& engine, StartCloseSteps& steps) {
+    std::istringstream args(line);
+    std::string command;
+    args >> command;
+    if (command == "hv") {
+        double volts = -1;
+        args >> volts;
+        if (volts < 0 || volts > w.session(1).hvFullScale) {
+            std::cout << "The high voltage is from 0 to " << w.session(1).hvFullScale << " volts.\n";
+        } else {
+            w.session(1).settings.highVoltage = volts;
+            steps.setHighVoltage(w, 1, volts);
+        }
+    } else if (command == "start") engine.startAcquisition();
+    else if (command == "stop") engine.stopAcquisition();
+    else if (command == "clear") engine.clearSpectrum();
+    else if (command == "restart") engine.clearAndRestart();
+    else if (command == "status") console::printStatus(w, std::cout);
+    else if (command == "spectrum") {
+        int n = 1;
+        args >> n;
+        console::printSpectrum(w, std::clamp(n, 1, kInstrumentCount), std::cout);
+    } else if (command == "preset") setPreset(w, args, true);
+    else if (command == "counts") setPreset(w, args, false);
+    else if (command == "version") showVersionInformation(w);
+    else if (command == "about") {
+        showAbout(w, steps, [](const AboutTexts& a) {
+            std::cout << "\n" << a.productName << "\n" << a.interfaceVersion << "\n" << a.firmwareVersion << "\n";
+        });
+    } else if (command == "manual") {
+        openHelp(w);
+        std::cout << "Opening " << helpFile(w).string() << "\n";
+    } else if (command == "close" || command == "quit") {
+        return !closeWorkstation(w, steps);
+    } else if (!command.empty()) {
+        printHelp(std::cout);
+    }
+    return true;
+}
+
+// Reads commands while the timers run; returns when the workstation has closed.
+void commandLoop(Workstation& w, AcquisitionEngine& engine, StartCloseSteps& steps, console::LineInput& input,
+                 console::ConsoleLoop& loop) {
+    printHelp(std::cout);
+    std::cout << "mca> " << std::flush;
     for (;;) {
-        out << "mca> " << std::flush;
-        std::string command;
-        if (!std::getline(in, command)) {
-            out << "\n";
-            if (closeWorkstation(w, steps) || !in) return;
-            continue;
-        }
-        if (command == "status") printStatus(w, out);
-        else if (command == "version") showVersionInformation(w);
-        else if (command == "about") {
-            showAbout(w, steps, [&](const AboutTexts& a) {
-                out << "\n" << a.productName << "\n" << a.interfaceVersion << "\n" << a.firmwareVersion << "\n";
-            });
-        } else if (command == "manual") {
-            openHelp(w);
-            out << "Opening " << helpFile(w).string() << "\n";
-        } else if (command == "close" || command == "quit") {
+        loop.runDueTimers();
+        const auto line = input.readLine(kPromptSliceMs);
+        if (line) {
+            if (!runCommand(*line, w, engine, steps)) return;
+            std::cout << "mca> " << std::flush;
+        } else if (input.atEnd()) {
+            std::cout << "\n";
             if (closeWorkstation(w, steps)) return;
-        } else if (!command.empty()) {
-            printHelp(out);
         }
+    }
+}
+
+PortTable portTableFor(const Workstation& w) {
+    try {
+        return PortTable::fromEnvironment(IniFile::load(w.folders.settingsFile));
+    } catch (const std::exception&) {
+        return PortTable::fromEnvironment(IniFile{});
     }
 }
 
@@ -82,19 +119,23 @@ void commandLoop(Workstation& w, StartCloseSteps& steps, std::istream& in, std::
 int main(int argc, char** argv) {
     SystemClock clock;
     console::ConsoleLoop loop(clock);
-    console::ConsoleOperator op(std::cin, std::cout);
+    console::LineInput input;
+    console::ConsoleOperator op(input, std::cout);
     console::PosixDesktop desktop(std::cout);
-    NoSerialPorts ports;
+    TermiosPortProvider ports{PortTable{}};
     Workstation w(Platform{clock, loop, loop, op, desktop, ports}, std::string(builtApplicationTitle()),
                   applicationFolder());
-    StartCloseSteps steps;
+    ports.setTable(portTableFor(w));
+    AcquisitionHooks hooks;
+    AcquisitionEngine engine(w, hooks);
+    DeviceSteps steps(engine);
 
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const StartOutcome outcome = startWorkstation(w, arguments, steps);
     for (const std::string& text : w.screen.splashHistory) std::cout << "  " << text << "\n";
     if (outcome == StartOutcome::Ended) return 1;
-    printStatus(w, std::cout);
-    commandLoop(w, steps, std::cin, std::cout);
+    console::printStatus(w, std::cout);
+    commandLoop(w, engine, steps, input, loop);
     std::cout << "Settings written to " << w.folders.settingsFile.string() << "\n";
     return 0;
 }
