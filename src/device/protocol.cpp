@@ -115,6 +115,12 @@ void sendAlarmOutput(const Link& link, int output, bool on) {
 
 void sendTwoByteStream(const Link& link, bool on) { put(link, on ? "(" : ")"); }
 
+void setTwoByteStream(InstrumentSession& session, Waiter& waiter, bool on) {
+    if (session.port) sendTwoByteStream(Link{*session.port, waiter}, on);
+    session.twoByteDecoding = on;
+    session.rxCarry.clear();
+}
+
 void sendSerialNumber(const Link& link, const std::string& serial) {
     put(link, "#");
     link.waiter.pause(500);

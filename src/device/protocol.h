@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/hardware_settings.h"
+#include "core/instrument_session.h"
 #include "core/serial_port.h"
 #include "core/waiter.h"
 
@@ -50,6 +51,9 @@ void sendAdcSmoothing(const Link& link, int digit);
 // Output 0 ("Z"/"z") or 1 ("W"/"w").
 void sendAlarmOutput(const Link& link, int output, bool on);
 void sendTwoByteStream(const Link& link, bool on);
+// Switches an instrument's stream format and the host's decoding with it; a carried tail of the
+// old format means nothing in the new one and is dropped.
+void setTwoByteStream(InstrumentSession& session, Waiter& waiter, bool on);
 void sendSerialNumber(const Link& link, const std::string& serial);
 void sendHvUnit(const Link& link, int volts);
 void sendHvPolarity(const Link& link, bool negative);

@@ -127,6 +127,18 @@ TEST_F(SenderTest, CoarseGainPurgesFirst) {
     EXPECT_EQ(record->purges, 1);
 }
 
+TEST_F(SenderTest, TwoByteSwitchSetsTheDecodingToo) {
+    InstrumentSession s;
+    s.port = std::move(port);
+    s.rxCarry = "\xFF";
+    setTwoByteStream(s, clock, true);
+    EXPECT_TRUE(s.twoByteDecoding);
+    EXPECT_TRUE(s.rxCarry.empty());
+    setTwoByteStream(s, clock, false);
+    EXPECT_FALSE(s.twoByteDecoding);
+    EXPECT_EQ(record->written, "()");
+}
+
 TEST_F(SenderTest, FastBaudSwitchSendsHAtTheOldSpeed) {
     EXPECT_TRUE(switchToFastBaud(link()));
     EXPECT_EQ(record->written, "H");
