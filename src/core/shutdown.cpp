@@ -52,9 +52,7 @@ void saveShowingErrors(Workstation& w, Action action) {
 
 void saveEverything(Workstation& w, StartCloseSteps& steps) {
     steps.writeBackWorkingHighVoltage(w);
-    for (int n = 1; n <= kInstrumentCount; ++n) {
-        if (w.session(n).open) saveShowingErrors(w, [&] { steps.saveDetectorTable(w, n); });
-    }
+    for (int n = 1; n <= kInstrumentCount; ++n) saveShowingErrors(w, [&] { steps.saveDetectorTable(w, n); });
     if (w.state.networkMode) saveShowingErrors(w, [&] { steps.writeNetworkSettings(w); });
     saveShowingErrors(w, [&] { saveSettings(w); });
 }

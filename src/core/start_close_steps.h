@@ -25,7 +25,8 @@ public:
     // Serial number, alias, firmware, polarity and HV unit of MCA 1.
     virtual void readIdentity(Workstation&) {}
     virtual void loadDetectorTable(Workstation&, int /*instrument*/) {}
-    virtual void selectDetector(Workstation&, int /*instrument*/) {}
+    // Lets the operator choose the detector; false when they cancelled, which ends the start.
+    virtual bool selectDetector(Workstation&, int /*instrument*/) { return true; }
     virtual void applySetting(Workstation&, SettingStep) {}
     // Sets and waits for the high voltage of an instrument (0 switches it off).
     virtual void setHighVoltage(Workstation&, int /*instrument*/, double /*volts*/) {}
@@ -45,6 +46,7 @@ public:
     virtual void saveSpectrumAs(Workstation&) {}
     virtual void saveRoiSet(Workstation&) {}
     virtual void writeBackWorkingHighVoltage(Workstation&) {}
+    // Called for every instrument at close; the database decides whether it has anything to save.
     virtual void saveDetectorTable(Workstation&, int /*instrument*/) {}
     virtual void writeNetworkSettings(Workstation&) {}
     virtual void closeMetStation(Workstation&) {}

@@ -140,12 +140,13 @@ bool askForHighVoltage(Workstation& w, StartCloseSteps& steps) {
     return true;
 }
 
-// Steps 13 to 16 for an instrument that answered; false when the process must end.
+// Identity, detector, settings and high voltage of an instrument that answered; false when the
+// process must end.
 bool bringUpFirstInstrument(Workstation& w, StartCloseSteps& steps) {
     identifyFirstInstrument(w, steps);
     w.screen.showSplash("Obtaining Detector Information");
     steps.loadDetectorTable(w, 1);
-    steps.selectDetector(w, 1);
+    if (!steps.selectDetector(w, 1)) return false;
     sendDetectorSettings(w, steps);
     return askForHighVoltage(w, steps);
 }

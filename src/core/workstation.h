@@ -8,6 +8,7 @@
 #include "core/folders.h"
 #include "core/instrument_session.h"
 #include "core/platform.h"
+#include "core/sample_data.h"
 #include "core/screen_state.h"
 #include "core/settings.h"
 
@@ -29,6 +30,7 @@ public:
     AppFolders folders;
     CommandLine commandLine;
     ScreenState screen;
+    SampleData sample;
 
     // Instrument n, 1..4. Throws std::out_of_range for any other number.
     InstrumentSession& session(int n);

@@ -43,7 +43,8 @@ TEST_F(ShutdownTest, OfflineClosesWithoutAskingButOffersToSaveWork) {
     EXPECT_TRUE(closeWorkstation(w, steps));
     EXPECT_EQ(t.op.questions(),
               (Strings{"Current spectrum has not been saved.  Save now?", "ROI set has not been saved.  Save now?"}));
-    EXPECT_EQ(steps.calls, (Strings{"saveSpectrumAs", "writeBackWorkingHighVoltage"}));
+    EXPECT_EQ(steps.calls, (Strings{"saveSpectrumAs", "writeBackWorkingHighVoltage", "saveDetectorTable 1",
+                                    "saveDetectorTable 2", "saveDetectorTable 3", "saveDetectorTable 4"}));
     EXPECT_TRUE(settingsWritten());
     EXPECT_TRUE(t.clock.pauses().empty());
 }
@@ -66,7 +67,8 @@ TEST_F(ShutdownTest, OnlineCloseStopsSavesAndLeavesEveryInstrumentSafe) {
     EXPECT_TRUE(closeWorkstation(w, steps));
     EXPECT_EQ(steps.calls,
               (Strings{"stopAcquisition", "writeBackWorkingHighVoltage", "saveDetectorTable 1", "saveDetectorTable 2",
-                       "setHighVoltage 1 0", "setHighVoltage 2 0", "closeMetStation"}));
+                       "saveDetectorTable 3", "saveDetectorTable 4", "setHighVoltage 1 0", "setHighVoltage 2 0",
+                       "closeMetStation"}));
     EXPECT_EQ(first->written, "Rdvzw");
     EXPECT_EQ(second->written, "Rdv");
     EXPECT_EQ(t.clock.pauses(), (std::vector<int>{150, 250, 250, 150, 150, 150, 200}));

@@ -94,6 +94,12 @@ TEST_F(StartupTest, AbortAtTheHighVoltageQuestionEndsTheProcess) {
     EXPECT_EQ(std::count(steps.calls.begin(), steps.calls.end(), "loadLastFiles"), 0);
 }
 
+TEST_F(StartupTest, CancellingTheDetectorChoiceEndsTheStart) {
+    steps.detectorChosen = false;
+    EXPECT_EQ(start({}), StartOutcome::Ended);
+    EXPECT_EQ(steps.calls.back(), "selectDetector 1");
+}
+
 TEST_F(StartupTest, OfflineSwitchWinsOverComPortAndOpensNothing) {
     ASSERT_EQ(start({"-COM", "7", "-Offline"}), StartOutcome::Running);
     EXPECT_EQ(w.state.forcedComPort, 7);

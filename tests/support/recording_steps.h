@@ -31,7 +31,11 @@ public:
         if (onReadIdentity) onReadIdentity(w);
     }
     void loadDetectorTable(Workstation&, int n) override { calls.push_back("loadDetectorTable " + std::to_string(n)); }
-    void selectDetector(Workstation&, int n) override { calls.push_back("selectDetector " + std::to_string(n)); }
+    bool detectorChosen = true;
+    bool selectDetector(Workstation&, int n) override {
+        calls.push_back("selectDetector " + std::to_string(n));
+        return detectorChosen;
+    }
     void applySetting(Workstation&, SettingStep step) override {
         calls.push_back("applySetting " + std::to_string(static_cast<int>(step)));
     }
