@@ -1,0 +1,15 @@
+// The offline half of loading a spectrum file, and the totals both halves show afterwards.
+#pragma once
+
+#include "spectrumio/spectrum_file_loader.h"
+
+namespace mca {
+
+// The file's detector, settings, calibration and counts replace the session's.
+bool loadOffline(SpectrumLoadTarget& target, const Grid& grid, const std::string& path);
+
+// Recounts the instrument's total, takes the real time from the file and shows counts, rate and
+// "Spectrum Loaded"; clears the found peaks.
+void showLoadedTotals(SpectrumLoadTarget& target, const Grid& grid);
+
+}  // namespace mca
