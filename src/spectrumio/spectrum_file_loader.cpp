@@ -32,16 +32,6 @@ void warnOnDifferentSettings(SpectrumLoadTarget& t, const Grid& g) {
     if (value(g, kThreshold) != t.panel.threshold) t.workstation.op().message(kDifferentThresholdWarning);
 }
 
-void takeTimesAndSample(Workstation& w, const Grid& g, const std::string& path) {
-    w.screen.elapsedTime = value(g, kCountingTime);
-    w.sample.description = value(g, kSampleDescription);
-    w.sample.quantity = value(g, kSampleQuantity);
-    w.settings.sampleUnits = value(g, kSampleUnitsRow);
-    w.screen.spectrumFileName = path;
-    w.state.startDateText = value(g, kStarted);
-    w.state.stopDateText = value(g, kStopped);
-}
-
 // Channels 1 .. R-1 from column 0; a count that is not a number ends the load with the
 // conversion message. Channel 0 stays 0.
 bool readLiveCounts(Workstation& w, int n, const Grid& g) {
@@ -65,7 +55,8 @@ bool loadLive(SpectrumLoadTarget& t, const Grid& g, const std::string& path) {
         return false;
     }
     warnOnDifferentSettings(t, g);
-    takeTimesAndSample(w, g, path);
+    w.screen.elapsedTime = value(g, kCountingTime);
+    takeSampleAndTimes(w, g, path);
     if (!readLiveCounts(w, t.instrument, g)) return false;
     showLoadedTotals(t, g);
     return true;

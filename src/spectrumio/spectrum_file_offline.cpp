@@ -85,17 +85,21 @@ void readOfflineCounts(Workstation& w, int n, const Grid& g) {
 
 }  // namespace
 
-bool loadOffline(SpectrumLoadTarget& t, const Grid& g, const std::string& path) {
-    Workstation& w = t.workstation;
-    if (t.clearDetectorDatabase) t.clearDetectorDatabase();
-    t.record = DetectorRecord{};
-    if (t.instrument == 1) takePanelSettings(w, g);
+void takeSampleAndTimes(Workstation& w, const Grid& g, const std::string& path) {
     w.sample.description = value(g, kSampleDescription);
     w.sample.quantity = value(g, kSampleQuantity);
     w.settings.sampleUnits = value(g, kSampleUnitsRow);
     w.screen.spectrumFileName = path;
     w.state.startDateText = value(g, kStarted);
     w.state.stopDateText = value(g, kStopped);
+}
+
+bool loadOffline(SpectrumLoadTarget& t, const Grid& g, const std::string& path) {
+    Workstation& w = t.workstation;
+    if (t.clearDetectorDatabase) t.clearDetectorDatabase();
+    t.record = DetectorRecord{};
+    if (t.instrument == 1) takePanelSettings(w, g);
+    takeSampleAndTimes(w, g, path);
     fillRecord(t, g);
     if (t.instrument == 1) {
         // A file brings another detector: its calibration starts from nothing, as on a selection.
