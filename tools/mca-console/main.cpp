@@ -2,19 +2,18 @@
 // acquisition engine and the serial ports over the headless core, shows what the main window
 // would show, and takes commands. It is how the workstation runs before (and beside) the window
 // program.
+#include "console_front_end.h"
 #include "console_loop.h"
 #include "console_operator.h"
 #include "console_view.h"
 #include "line_input.h"
 #include "posix_desktop.h"
 
+#include "app/application.h"
 #include "core/help_commands.h"
 #include "core/ini_file.h"
 #include "core/number_text.h"
-#include "core/shutdown.h"
-#include "core/startup.h"
 #include "core/system_clock.h"
-#include "device/device_steps.h"
 #include "device/termios_port_provider.h"
 
 #include <algorithm>
@@ -28,7 +27,7 @@ using namespace mca;
 constexpr int kPromptSliceMs = 50;
 
 void printHelp(std::ostream& out) {
-    out << "Commands: hv <volts>, start, stop, clear, restart, status, spectrum [n],\n"
+    out << "Commands: hv <volts>, start, stop, clear, restart, status, spectrum [n], save, detector,\n"
            "          preset <seconds>|off, counts <n>|off, version, about, manual, close (or quit), help\n";
 }
 
@@ -48,7 +47,10 @@ void setPreset(Workstation& w, std::istringstream& args, bool realTime) {
 }
 
 // Runs one command; false when the workstation has closed.
-bool runCommand(const std::string& line, Workstation& w, AcquisitionEngine& engine, StartCloseSteps& steps) {
+bool runCommand(const std::string& line, Application& app) {
+    Workstation& w = app.workstation();
+    AcquisitionEngine& engine = app.engine();
+    StartCloseSteps& steps = app.steps();
     std::istringstream args(line);
     std::string command;
     args >> command;
@@ -80,8 +82,12 @@ bool runCommand(const std::string& line, Workstation& w, AcquisitionEngine& engi
     } else if (command == "manual") {
         openHelp(w);
         std::cout << "Opening " << helpFile(w).string() << "\n";
+    } else if (command == "save") {
+        app.saveSpectrumAs();
+    } else if (command == "detector") {
+        app.selectDetector(1, false);
     } else if (command == "close" || command == "quit") {
-        return !closeWorkstation(w, steps);
+        return !app.close();
     } else if (!command.empty()) {
         printHelp(std::cout);
     }
@@ -89,19 +95,18 @@ bool runCommand(const std::string& line, Workstation& w, AcquisitionEngine& engi
 }
 
 // Reads commands while the timers run; returns when the workstation has closed.
-void commandLoop(Workstation& w, AcquisitionEngine& engine, StartCloseSteps& steps, console::LineInput& input,
-                 console::ConsoleLoop& loop) {
+void commandLoop(Application& app, console::LineInput& input, console::ConsoleLoop& loop) {
     printHelp(std::cout);
     std::cout << "mca> " << std::flush;
     for (;;) {
         loop.runDueTimers();
         const auto line = input.readLine(kPromptSliceMs);
         if (line) {
-            if (!runCommand(*line, w, engine, steps)) return;
+            if (!runCommand(*line, app)) return;
             std::cout << "mca> " << std::flush;
         } else if (input.atEnd()) {
             std::cout << "\n";
-            if (closeWorkstation(w, steps)) return;
+            if (app.close()) return;
         }
     }
 }
@@ -123,19 +128,18 @@ int main(int argc, char** argv) {
     console::ConsoleOperator op(input, std::cout);
     console::PosixDesktop desktop(std::cout);
     TermiosPortProvider ports{PortTable{}};
-    Workstation w(Platform{clock, loop, loop, op, desktop, ports}, std::string(builtApplicationTitle()),
-                  applicationFolder());
+    console::ConsoleFrontEnd frontEnd(op, std::cout);
+    Application app(Platform{clock, loop, loop, op, desktop, ports}, std::string(builtApplicationTitle()),
+                    applicationFolder(), frontEnd);
+    Workstation& w = app.workstation();
     ports.setTable(portTableFor(w));
-    AcquisitionHooks hooks;
-    AcquisitionEngine engine(w, hooks);
-    DeviceSteps steps(engine);
 
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    const StartOutcome outcome = startWorkstation(w, arguments, steps);
+    const bool running = app.start(arguments);
     for (const std::string& text : w.screen.splashHistory) std::cout << "  " << text << "\n";
-    if (outcome == StartOutcome::Ended) return 1;
+    if (!running) return 1;
     console::printStatus(w, std::cout);
-    commandLoop(w, engine, steps, input, loop);
+    commandLoop(app, input, loop);
     std::cout << "Settings written to " << w.folders.settingsFile.string() << "\n";
     return 0;
 }
