@@ -1,6 +1,10 @@
 // The COM-port dialog, the port-information texts and the hardware panel's choice between the two
 // instruments.
 #include "device/discovery_panel_choice.h"
+#include "device/acquisition_engine.h"
+#include "device/hardware_control.h"
+#include "device/hv_ramp.h"
+#include "calibration/detector_databases.h"
 #include "device/port_choice.h"
 #include "device/port_choice_info.h"
 
@@ -177,50 +181,47 @@ protected:
         second.settings.inputIndex = 2;
         second.hvFullScale = 1500;
     }
-    HardwarePanelState panel;
+    AcquisitionHooks hooks;
+    AcquisitionEngine engine{w, hooks};
+    DetectorDatabases databases;
+    HvRamp ramp{t.clock, t.clock};
+    HardwareControl control{w, engine, databases, ramp};
+    HardwarePanelAccess access;
 };
 
 TEST_F(PortChoicePanel, ChoosingAnInstrumentLoadsItsSettingsWithTheSetButtonsOff) {
-    noteHardwareValueChanged(panel, PanelSetButton::Threshold);
-    chooseHardwarePanelInstrument(w, panel, 2);
-    EXPECT_EQ(panel.instrument, 2);
+    control.panel().editThreshold(40);
+    chooseHardwarePanelInstrument(w, control, 2);
+    const HardwarePanel& panel = control.panel();
+    EXPECT_EQ(panel.instrument(), 2);
     EXPECT_EQ(w.state.view.hardwarePanelInstrument, 2);
-    EXPECT_EQ(panel.values.highVoltage, 910);
-    EXPECT_EQ(panel.values.notToExceedVoltage, 1100);
-    EXPECT_EQ(panel.values.coarseGainIndex, 4);
-    EXPECT_EQ(panel.values.fineGain, 200);
-    EXPECT_EQ(panel.values.shapingIndex, 6);
-    EXPECT_EQ(panel.values.threshold, 35);
-    EXPECT_EQ(panel.values.inputIndex, 2);
-    EXPECT_EQ(panel.hvLimitVolts, 1500);
-    EXPECT_FALSE(panel.setButtonEnabled(PanelSetButton::Threshold));
-
-    noteHardwareValueChanged(panel, PanelSetButton::HighVoltage);
-    EXPECT_TRUE(panel.setButtonEnabled(PanelSetButton::HighVoltage));
-    EXPECT_FALSE(panel.setButtonEnabled(PanelSetButton::FineGain));
-    EXPECT_THROW(chooseHardwarePanelInstrument(w, panel, 3), std::out_of_range);
+    EXPECT_EQ(panel.values().highVoltage, 910);
+    EXPECT_EQ(panel.values().coarseGainIndex, 4);
+    EXPECT_EQ(panel.values().fineGain, 200);
+    EXPECT_EQ(panel.values().threshold, 35);
+    EXPECT_EQ(panel.hvLimit(), 1100);   // the NTE voltage, below the HV unit of 1500
+    EXPECT_FALSE(panel.firstPending());
+    EXPECT_THROW(chooseHardwarePanelInstrument(w, control, 3), std::out_of_range);
 }
 
 TEST_F(PortChoicePanel, CombinedSwitchesEditingOffAndAViewOfOneInstrumentChoosesIt) {
-    chooseHardwarePanelInstrument(w, panel, 1);
-    noteHardwareValueChanged(panel, PanelSetButton::HighVoltage);
-    selectTwoInstrumentView(w, panel, TwoInstrumentView::Combined);
+    chooseHardwarePanelInstrument(w, control, 1);
+    selectTwoInstrumentView(w, control, access, TwoInstrumentView::Combined);
     EXPECT_EQ(w.state.view.twoInstrumentView, TwoInstrumentView::Combined);
-    EXPECT_FALSE(panel.controlsEnabled());
-    EXPECT_FALSE(panel.setButtonEnabled(PanelSetButton::HighVoltage));
+    EXPECT_FALSE(access.controlsEnabled());
 
-    selectTwoInstrumentView(w, panel, TwoInstrumentView::Mca2);
-    EXPECT_TRUE(panel.controlsEnabled());
-    EXPECT_EQ(panel.instrument, 2);
-    EXPECT_EQ(panel.values.highVoltage, 910);
+    selectTwoInstrumentView(w, control, access, TwoInstrumentView::Mca2);
+    EXPECT_TRUE(access.controlsEnabled());
+    EXPECT_EQ(control.panel().instrument(), 2);
+    EXPECT_EQ(control.panel().values().highVoltage, 910);
 }
 
 TEST_F(PortChoicePanel, AllowEditSwitchesEveryControlTogether) {
-    allowHardwareEdit(panel, false);
-    selectTwoInstrumentView(w, panel, TwoInstrumentView::Mca1);
-    EXPECT_FALSE(panel.controlsEnabled());
-    allowHardwareEdit(panel, true);
-    EXPECT_TRUE(panel.controlsEnabled());
+    access.editAllowed = false;
+    selectTwoInstrumentView(w, control, access, TwoInstrumentView::Mca1);
+    EXPECT_FALSE(access.controlsEnabled());
+    access.editAllowed = true;
+    EXPECT_TRUE(access.controlsEnabled());
 }
 
 }  // namespace
