@@ -8,6 +8,7 @@
 #include "core/shutdown.h"
 #include "core/startup.h"
 #include "device/device_steps.h"
+#include "library/load_library.h"
 #include "spectrumio/spectrum_file_loader.h"
 #include "spectrumio/spectrum_save_command.h"
 
@@ -25,6 +26,8 @@ public:
         }
     }
     void showDoneWindow(Workstation&) override { m_app.m_frontEnd.showDoneWindow(); }
+    void stabilizeGain(Workstation& w, int tick) override { m_app.m_stabilization->evaluateStabilization(w, tick); }
+    void spectrumCleared(Workstation& w) override { m_app.m_stabilization->spectrumCleared(w); }
 
 private:
     Application& m_app;
@@ -41,6 +44,35 @@ public:
     }
     void stopAcquisition(Workstation&) override { m_app.m_engine->stopAcquisition(); }
     void clearSpectrum(Workstation&, int) override { m_app.m_engine->clearSpectrum(); }
+    void showInstrumentDisplay(Workstation&, int n) override { m_app.m_hardware->showInstrument(n); }
+    void applyChannelCount(Workstation&, int n, ResolutionMode mode) override { m_app.m_hardware->setModeOf(n, mode); }
+    void sendSettings(Workstation&, int n) override { m_app.m_hardware->sendDetectorSettings(n); }
+    void sendHighVoltage(Workstation&, int n) override { m_app.m_hardware->sendDetectorHighVoltage(n); }
+    void switchHighVoltageOff(Workstation&, int n) override { m_app.m_hardware->switchHighVoltageOff(n); }
+    void rampHighVoltageDown(Workstation&, int n) override { m_app.m_hardware->rampHighVoltageDown(n); }
+
+private:
+    Application& m_app;
+};
+
+// What opening an instrument asks of the rest of the application.
+class Application::OpenHooks : public DiscoveryHooks {
+public:
+    explicit OpenHooks(Application& app) : m_app(app) {}
+    void clearSpectrum(Workstation&, int) override { m_app.m_engine->clearSpectrum(); }
+    void loadDetectorTable(Workstation& w, int n) override {
+        try {
+            LoadDetectorDatabase(w, m_app.m_detectors, n);
+        } catch (const FileError& e) {
+            w.op().message(e.what(), {}, MessageKind::Error);
+        }
+    }
+    bool selectDetector(Workstation&, int n) override { return m_app.selectDetector(n, true); }
+    void applySetting(Workstation&, int n, SettingStep step) override { m_app.m_hardware->applySetting(n, step); }
+    void setHighVoltage(Workstation&, int n, double volts) override {
+        m_app.m_hardware->setInstrumentHighVoltage(n, volts);
+    }
+    void clearAndRestart(Workstation&) override { m_app.m_engine->clearAndRestart(); }
 
 private:
     Application& m_app;
@@ -49,15 +81,14 @@ private:
 // The steps of start and close, answered by the subsystems.
 class Application::Steps : public DeviceSteps {
 public:
-    explicit Steps(Application& app) : DeviceSteps(*app.m_engine), m_app(app) {}
+    explicit Steps(Application& app)
+        : DeviceSteps(*app.m_engine, *app.m_hardware, *app.m_openHooks), m_app(app) {}
 
-    void loadDetectorTable(Workstation& w, int n) override {
-        try {
-            LoadDetectorDatabase(w, m_app.m_detectors, n);
-        } catch (const FileError& e) {
-            w.op().message(e.what(), {}, MessageKind::Error);
-        }
+    void loadLibrary(Workstation& w, const std::filesystem::path& file) override {
+        loadLibraryFile(w, m_app.m_library, file);
     }
+    void resetFineGainExtremes(Workstation& w) override { m_app.m_stabilization->spectrumCleared(w); }
+    void loadDetectorTable(Workstation& w, int n) override { m_app.m_openHooks->loadDetectorTable(w, n); }
     bool selectDetector(Workstation&, int n) override { return m_app.selectDetector(n, true); }
     void loadSpectrumFile(Workstation&, const std::filesystem::path& file) override { m_app.loadSpectrum(1, file); }
     void saveSpectrumAs(Workstation&) override { m_app.saveSpectrumAs(); }
@@ -70,10 +101,16 @@ private:
 };
 
 Application::Application(Platform platform, std::string title, std::filesystem::path folder, FrontEnd& frontEnd)
-    : m_frontEnd(frontEnd), m_workstation(platform, std::move(title), std::move(folder)) {
+    : m_frontEnd(frontEnd),
+      m_workstation(platform, std::move(title), std::move(folder)),
+      m_ramp(platform.scheduler, platform.waiter) {
     m_hooks = std::make_unique<Hooks>(*this);
     m_engine = std::make_unique<AcquisitionEngine>(m_workstation, *m_hooks);
+    m_hardware = std::make_unique<HardwareControl>(m_workstation, *m_engine, m_detectors, m_ramp);
+    m_fineGain = std::make_unique<PanelFineGainControl>(*m_hardware);
+    m_stabilization = std::make_unique<GainStabilization>(*m_fineGain);
     m_detectorHooks = std::make_unique<DetectorHooks>(*this);
+    m_openHooks = std::make_unique<OpenHooks>(*this);
     m_steps = std::make_unique<Steps>(*this);
 }
 

@@ -9,6 +9,12 @@
 #include "core/start_close_steps.h"
 #include "core/workstation.h"
 #include "device/acquisition_engine.h"
+#include "device/discovery_hooks.h"
+#include "device/gain_stabilization.h"
+#include "device/hardware_control.h"
+#include "device/hardware_control_fine_gain.h"
+#include "device/hv_ramp.h"
+#include "library/nuclide_library.h"
 #include "spectrumio/spectrum_file_writer.h"
 
 #include <filesystem>
@@ -44,21 +50,32 @@ public:
     AcquisitionEngine& engine() { return *m_engine; }
     DetectorDatabases& detectors() { return m_detectors; }
     EnergyCalibration& energyCalibration() { return m_energy; }
+    HardwareControl& hardware() { return *m_hardware; }
+    HvRamp& ramp() { return m_ramp; }
+    GainStabilization& stabilization() { return *m_stabilization; }
+    NuclideLibrary& library() { return m_library; }
     StartCloseSteps& steps();
 
 private:
     class Steps;
     class Hooks;
     class DetectorHooks;
+    class OpenHooks;
     SpectrumFileSources sourcesFor(int instrument);
 
     FrontEnd& m_frontEnd;
     Workstation m_workstation;
     DetectorDatabases m_detectors;
     EnergyCalibration m_energy;
+    NuclideLibrary m_library;
+    HvRamp m_ramp;
     std::unique_ptr<Hooks> m_hooks;
     std::unique_ptr<AcquisitionEngine> m_engine;
+    std::unique_ptr<HardwareControl> m_hardware;
+    std::unique_ptr<PanelFineGainControl> m_fineGain;
+    std::unique_ptr<GainStabilization> m_stabilization;
     std::unique_ptr<DetectorHooks> m_detectorHooks;
+    std::unique_ptr<OpenHooks> m_openHooks;
     std::unique_ptr<Steps> m_steps;
 };
 

@@ -22,8 +22,9 @@ public:
     virtual void resetFineGainExtremes(Workstation&) {}
     // Finds and opens MCA 1 (the -COM port, the port dialog or the search); true when found.
     virtual bool findInstrument(Workstation&) { return false; }
-    // Serial number, alias, firmware, polarity and HV unit of MCA 1.
-    virtual void readIdentity(Workstation&) {}
+    // Serial number, alias, firmware, polarity and HV unit of MCA 1; false when the instrument
+    // fell silent or could not be used, which counts as not found.
+    virtual bool readIdentity(Workstation&) { return true; }
     virtual void loadDetectorTable(Workstation&, int /*instrument*/) {}
     // Lets the operator choose the detector; false when they cancelled, which ends the start.
     virtual bool selectDetector(Workstation&, int /*instrument*/) { return true; }

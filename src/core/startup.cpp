@@ -69,10 +69,8 @@ void showOffline(Workstation& w) {
     sc.connectionStatus = "Offline";
 }
 
-// Searches for MCA 1; false when the operator chose to end rather than go offline.
-bool findFirstInstrument(Workstation& w, StartCloseSteps& steps) {
-    if (w.state.offline) return true;
-    if (steps.findInstrument(w)) return true;
+// MCA 1 was not found or could not be used: offline, or the end when the operator says No.
+bool askForOfflineMode(Workstation& w) {
     w.platform.op.beep();
     w.screen.showSplash(name(w) + " not found");
     const Answer a = w.op().question(name(w) + " Not Found.  Open in Offline Mode?", "No Communication", kYesNo);
@@ -81,15 +79,22 @@ bool findFirstInstrument(Workstation& w, StartCloseSteps& steps) {
     return true;
 }
 
-void identifyFirstInstrument(Workstation& w, StartCloseSteps& steps) {
+// Searches for MCA 1; false when the operator chose to end rather than go offline.
+bool findFirstInstrument(Workstation& w, StartCloseSteps& steps) {
+    if (w.state.offline || steps.findInstrument(w)) return true;
+    return askForOfflineMode(w);
+}
+
+bool identifyFirstInstrument(Workstation& w, StartCloseSteps& steps) {
     InstrumentSession& s = w.session(1);
     if (w.state.networkMode) {
         s.serialNumber = "RadNet";
     } else {
         w.screen.showSplash("Reading " + name(w) + " Serial Number");
     }
-    steps.readIdentity(w);
+    if (!steps.readIdentity(w)) return false;
     w.screen.splashCaption = instrumentCaption(w.state.edition, s.serialNumber, s.aliasText());
+    return true;
 }
 
 void writeToFirstInstrument(Workstation& w, const std::string& bytes) {
@@ -140,10 +145,8 @@ bool askForHighVoltage(Workstation& w, StartCloseSteps& steps) {
     return true;
 }
 
-// Identity, detector, settings and high voltage of an instrument that answered; false when the
-// process must end.
+// Detector, settings and high voltage of an identified instrument; false when the process must end.
 bool bringUpFirstInstrument(Workstation& w, StartCloseSteps& steps) {
-    identifyFirstInstrument(w, steps);
     w.screen.showSplash("Obtaining Detector Information");
     steps.loadDetectorTable(w, 1);
     if (!steps.selectDetector(w, 1)) return false;
@@ -209,6 +212,7 @@ StartOutcome runStart(Workstation& w, const std::vector<std::string>& arguments,
     for (InstrumentSession& s : w.sessions) s.spectrum.clear();
     steps.resetFineGainExtremes(w);
     if (!findFirstInstrument(w, steps)) return StartOutcome::Ended;
+    if (!w.state.offline && !identifyFirstInstrument(w, steps) && !askForOfflineMode(w)) return StartOutcome::Ended;
     if (w.state.offline) showOffline(w);
     else if (!bringUpFirstInstrument(w, steps)) return StartOutcome::Ended;
     if (w.state.fieldStation) w.state.presetRealTime = w.settings.acqTime;

@@ -94,6 +94,16 @@ TEST_F(StartupTest, AbortAtTheHighVoltageQuestionEndsTheProcess) {
     EXPECT_EQ(std::count(steps.calls.begin(), steps.calls.end(), "loadLastFiles"), 0);
 }
 
+TEST_F(StartupTest, AnInstrumentThatFallsSilentCountsAsNotFound) {
+    steps.identityRead = false;
+    t.op.answers = {Answer::Yes};
+    ASSERT_EQ(start({}), StartOutcome::Running);
+    EXPECT_EQ(t.op.questions(), Strings{"Model 415 Not Found.  Open in Offline Mode?"});
+    EXPECT_TRUE(w.state.offline);
+    EXPECT_EQ(w.screen.caption, "TREL MCA (Offline)");
+    EXPECT_EQ(std::count(steps.calls.begin(), steps.calls.end(), "loadDetectorTable 1"), 0);
+}
+
 TEST_F(StartupTest, CancellingTheDetectorChoiceEndsTheStart) {
     steps.detectorChosen = false;
     EXPECT_EQ(start({}), StartOutcome::Ended);

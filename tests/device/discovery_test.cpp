@@ -118,7 +118,10 @@ class DiscoveryStartSteps : public StartCloseSteps {
 public:
     explicit DiscoveryStartSteps(DiscoveryHooks& hooks) : m_hooks(hooks) {}
     bool findInstrument(Workstation& w) override { return openFirstInstrument(w); }
-    void readIdentity(Workstation& w) override { identity = readFirstInstrumentIdentity(w, m_hooks); }
+    bool readIdentity(Workstation& w) override {
+        identity = readFirstInstrumentIdentity(w, m_hooks);
+        return identity == IdentityOutcome::Read;
+    }
     std::optional<IdentityOutcome> identity;
 
 private:

@@ -3,6 +3,8 @@
 // simulator dies mid-acquisition and the engine keeps what it had.
 #include "device/acquisition_engine.h"
 #include "device/device_steps.h"
+#include "device/protocol.h"
+#include "calibration/detector_databases.h"
 #include "device/termios_port_provider.h"
 
 #include "core/ini_file.h"
@@ -96,11 +98,18 @@ TEST(EndToEnd, AcquiresFromTheSimulatorOverARealTerminal) {
     w.state.edition = *editionFromTitle("TREL MCA");
     AcquisitionHooks hooks;
     AcquisitionEngine engine{w, hooks};
-    DeviceSteps steps{engine};
+    DetectorDatabases databases;
+    HvRamp ramp{t.clock, waiter};
+    HardwareControl control{w, engine, databases, ramp};
+    DiscoveryHooks discovery;
+    DeviceSteps steps{engine, control, discovery};
 
     ASSERT_TRUE(steps.findInstrument(w));
+    ASSERT_TRUE(steps.readIdentity(w));
+    EXPECT_EQ(w.session(1).serialNumber, "212345");
     EXPECT_EQ(w.session(1).comNumber, 1);
-    steps.setHighVoltage(w, 1, 800);
+    // The HV wait runs on the scheduler, which this test does not drive: send the voltage itself.
+    sendHighVoltage(Link{*w.session(1).port, waiter, false}, 800, w.session(1).hvFullScale);
     ASSERT_TRUE(engine.startAcquisition());
     for (int second = 0; second < 3; ++second) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1000));

@@ -5,7 +5,7 @@
 
 #include "calibration/detector_databases.h"
 #include "device/acquisition_engine.h"
-#include "device/device_steps.h"
+#include "device/protocol.h"
 #include "sim/simulated_port.h"
 #include "support/test_workstation.h"
 
@@ -142,7 +142,7 @@ protected:
         w.session(1).port = ports.open(3, 115200);
         w.session(1).open = true;
         w.session(1).comNumber = 3;
-        steps.setHighVoltage(w, 1, p.hvVolts);
+        sendHighVoltage(Link{*w.session(1).port, t.clock, false}, p.hvVolts, w.session(1).hvFullScale);
         direct.setFineGain(w, 1, p.fineGain);
     }
 
@@ -160,7 +160,6 @@ protected:
     Workstation w{Platform{t.clock, t.clock, t.clock, t.op, t.desktop, ports}, "TREL MCA", t.app()};
     WatchingHooks engineHooks;
     AcquisitionEngine engine{w, engineHooks};
-    DeviceSteps steps{engine};
     DetectorDatabases databases;
     DirectFineGainControl direct{engine, databases};
     RecordingControl control{direct};

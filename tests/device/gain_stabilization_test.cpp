@@ -6,7 +6,7 @@
 
 #include "calibration/detector_databases.h"
 #include "device/acquisition_engine.h"
-#include "device/device_steps.h"
+#include "device/protocol.h"
 #include "sim/simulated_port.h"
 #include "support/test_workstation.h"
 
@@ -290,8 +290,7 @@ TEST(GainStabSimulated, ALowPeakRaisesTheFineGainAndTheAcquisitionGoesOn) {
     hooks.stabilization = &stabilization;
     w.session(1).port = ports.open(3, 115200);
     w.session(1).open = true;
-    DeviceSteps steps{engine};
-    steps.setHighVoltage(w, 1, 800);
+    sendHighVoltage(Link{*w.session(1).port, t.clock, false}, 800, w.session(1).hvFullScale);
     // Cs-137 at 800 V, coarse x15, fine 120 sits near channel 625, below the target 662.
     control.setFineGain(w, 1, 120);
     w.settings.gsTargetChannel = 662;

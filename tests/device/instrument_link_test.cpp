@@ -4,6 +4,8 @@
 #include "device/acquisition_engine.h"
 #include "device/device_steps.h"
 #include "device/identify.h"
+#include "device/protocol.h"
+#include "calibration/detector_databases.h"
 
 #include "core/startup.h"
 #include "sim/gain.h"
@@ -34,7 +36,11 @@ protected:
     Workstation w{Platform{t.clock, t.clock, t.clock, t.op, t.desktop, ports}, "TREL MCA", t.app()};
     AcquisitionHooks hooks;
     AcquisitionEngine engine{w, hooks};
-    DeviceSteps steps{engine};
+    DetectorDatabases databases;
+    HvRamp ramp{t.clock, t.clock};
+    HardwareControl control{w, engine, databases, ramp};
+    DiscoveryHooks discovery;
+    DeviceSteps steps{engine, control, discovery};
 };
 
 TEST_F(InstrumentLinkTest, IdentifiesAnInstrumentAndNothingElse) {
@@ -55,7 +61,7 @@ TEST_F(InstrumentLinkTest, StartFindsTheInstrumentAndAcquiresItsSpectrum) {
     EXPECT_EQ(std::count(w.screen.splashHistory.begin(), w.screen.splashHistory.end(), "Looking for Model 415 on COM3"),
               1);
 
-    steps.setHighVoltage(w, 1, 800);
+    sendHighVoltage(Link{*w.session(1).port, t.clock, false}, 800, w.session(1).hvFullScale);
     EXPECT_EQ(ports.instrument(3)->state().hvCode, 6553);   // 800 / 2000 x 16383
     w.state.presetRealTime = 10;
     w.state.presetRealTimeOn = true;
@@ -64,10 +70,12 @@ TEST_F(InstrumentLinkTest, StartFindsTheInstrumentAndAcquiresItsSpectrum) {
     EXPECT_FALSE(w.state.acquiring);
     EXPECT_DOUBLE_EQ(w.state.realTime, 10.0);
 
+    // The start sent the session's settings (no detector here), so the gain is the instrument's now.
     const Spectrum& s = w.session(1).spectrum;
-    const auto peak = std::max_element(s.counts.begin() + 500, s.counts.begin() + 800) - s.counts.begin();
-    const double predicted = sim::predictChannel(661.657, sim::GainSettings{800, 2, 127, 0});
-    EXPECT_NEAR(static_cast<double>(peak), predicted, 8.0);
+    const double predicted = sim::predictChannel(661.657, ports.instrument(3)->state().gain());
+    const auto from = s.counts.begin() + static_cast<long>(predicted * 0.8);
+    const auto peak = std::max_element(from, s.counts.begin() + static_cast<long>(predicted * 1.2)) - s.counts.begin();
+    EXPECT_NEAR(static_cast<double>(peak), predicted, 3.0 + predicted * 0.01);
     EXPECT_GT(s.totalCounts, 10000);
     EXPECT_EQ(w.session(1).errorCount, 0);
 }
@@ -106,7 +114,7 @@ TEST_F(InstrumentLinkTest, AVanishedInstrumentLeavesItsSpectrum) {
     w.session(1).port = ports.open(3, 115200);
     w.session(1).open = true;
     w.session(1).comNumber = 3;
-    steps.setHighVoltage(w, 1, 800);
+    sendHighVoltage(Link{*w.session(1).port, t.clock, false}, 800, w.session(1).hvFullScale);
     engine.startAcquisition();
     t.clock.advance(3000);
     const double before = w.session(1).spectrum.sum();

@@ -26,9 +26,11 @@ public:
         calls.push_back("findInstrument");
         return instrumentFound;
     }
-    void readIdentity(Workstation& w) override {
+    bool identityRead = true;
+    bool readIdentity(Workstation& w) override {
         calls.push_back("readIdentity");
         if (onReadIdentity) onReadIdentity(w);
+        return identityRead;
     }
     void loadDetectorTable(Workstation&, int n) override { calls.push_back("loadDetectorTable " + std::to_string(n)); }
     bool detectorChosen = true;

@@ -1,0 +1,165 @@
+// The whole application against the simulated instrument in virtual time: the bytes the
+// instrument receives at start-up and at close, in their order, and an acquisition saved to a
+// spectrum file on its end.
+#include "app/application.h"
+
+#include "calibration/detector_record.h"
+#include "core/atomic_file.h"
+#include "sim/simulated_port.h"
+#include "support/test_workstation.h"
+
+#include <gtest/gtest.h>
+
+namespace mca {
+namespace {
+
+// Hands out the simulator's ports and keeps every byte the host writes to them, in order.
+class RecordingProvider : public SerialPortProvider {
+public:
+    explicit RecordingProvider(sim::SimulatedPortProvider& inner) : m_inner(inner) {}
+
+    std::unique_ptr<SerialPort> open(int comNumber, int baud) override {
+        return std::make_unique<Port>(m_inner.open(comNumber, baud), written);
+    }
+    std::vector<PortListing> listPorts() override { return m_inner.listPorts(); }
+    std::string written;
+
+private:
+    class Port : public SerialPort {
+    public:
+        Port(std::unique_ptr<SerialPort> inner, std::string& log) : m_inner(std::move(inner)), m_log(log) {}
+        void write(const std::string& bytes) override {
+            m_log += bytes;
+            m_inner->write(bytes);
+        }
+        std::string readAll() override { return m_inner->readAll(); }
+        int queuedCount() override { return m_inner->queuedCount(); }
+        void purge() override { m_inner->purge(); }
+        void setBaudRate(int baud) override { m_inner->setBaudRate(baud); }
+        int comNumber() const override { return m_inner->comNumber(); }
+
+    private:
+        std::unique_ptr<SerialPort> m_inner;
+        std::string& m_log;
+    };
+    sim::SimulatedPortProvider& m_inner;
+};
+
+std::string detectorsFile() {
+    DetectorRecord r;
+    const std::pair<int, const char*> fields[] = {
+        {field::kName, "NaI 2x2"}, {field::kSerial, "D-7"},       {field::kDescription, "Shelf"},
+        {field::kCableLength, "10"}, {field::kCableUnits, "ft."}, {field::kInput, "1"},
+        {field::kHighVoltage, "800"}, {field::kNotToExceed, "1200"}, {field::kCoarseGain, "2"},
+        {field::kFineGain, "127"},  {field::kShapingTime, "3"},   {field::kThreshold, "20"},
+        {field::kChannelsCode, "0"}, {field::kSelectedIndex, "0"}};
+    for (const auto& [f, v] : fields) r[f] = v;
+    std::string line;
+    for (int f = 0; f < kDetectorFieldCount; ++f) line += (f ? "," : "") + (r[f].empty() ? std::string("\"\"") : r[f]);
+    return line + "\r\n";
+}
+
+class ApplicationTest : public ::testing::Test {
+protected:
+    ApplicationTest() {
+        t.writeAppFile("Library/TREL.lib", "Nuclide,Use,Comments,Energy,yield,Primary,Secondary\r\n");
+        t.writeAppFile("CalFiles/212345Dets.dat", detectorsFile());
+        sim::InstrumentConfig config;
+        config.identity.serialNumber = "212345";
+        config.sources = {"cs137"};
+        config.ratePerSecond = 3000;
+        config.seed = 3;
+        simPorts.place(3, config);
+    }
+
+    // The position of `bytes` at or after `from`; fails the test when it is not there.
+    std::size_t expectAfter(const std::string& bytes, std::size_t from) {
+        const std::size_t at = ports.written.find(bytes, from);
+        EXPECT_NE(at, std::string::npos) << "no " << ::testing::PrintToString(bytes) << " after " << from;
+        return at == std::string::npos ? from : at + bytes.size();
+    }
+
+    testing::TestWorkstation t;
+    sim::SimulatedPortProvider simPorts{t.clock};
+    RecordingProvider ports{simPorts};
+    FrontEnd frontEnd;
+    Application app{Platform{t.clock, t.clock, t.clock, t.op, t.desktop, ports}, "TREL MCA", t.app(), frontEnd};
+};
+
+TEST_F(ApplicationTest, StartUpSendsIdentityAlarmsSettingsAndHighVoltageInOrder) {
+    t.op.answers = {Answer::Yes};
+    ASSERT_TRUE(app.start({}));
+    Workstation& w = app.workstation();
+    ASSERT_TRUE(w.session(1).open);
+    EXPECT_EQ(w.session(1).serialNumber, "212345");
+    EXPECT_EQ(t.op.questions().at(0), "Model 415 # 212345 Found on COM 3.\rEnable High Voltage to 800 volts?");
+
+    std::size_t at = expectAfter("U", 0);
+    at = expectAfter("@", at);
+    at = expectAfter("f", at);
+    at = expectAfter("%2", at);
+    at = expectAfter("2", at);
+    at = expectAfter("zw", at);
+    at = expectAfter("I1", at);
+    at = expectAfter("S3", at);
+    at = expectAfter("C2", at);
+    at = expectAfter(std::string("F\x7F", 2), at);
+    at = expectAfter("T", at);
+    expectAfter("V", at);
+
+    const auto& state = simPorts.instrument(3)->state();
+    EXPECT_NEAR(state.hvVolts(), 800.0, 0.2);
+    EXPECT_EQ(state.coarseIndex, 2);
+    EXPECT_EQ(state.shapingIndex, 3);
+    EXPECT_EQ(state.input, 1);
+    EXPECT_FALSE(state.alarm0);
+    EXPECT_FALSE(state.alarm1);
+}
+
+TEST_F(ApplicationTest, CloseStopsResetsSwitchesOffAndLeavesTheAlarmsOff) {
+    t.op.answers = {Answer::Yes};
+    ASSERT_TRUE(app.start({}));
+    ASSERT_TRUE(app.engine().startAcquisition());
+    t.clock.advance(3000);
+    const std::size_t before = ports.written.size();
+    t.op.answers = {Answer::No, Answer::Yes};   // do not save the spectrum; yes, close
+    ASSERT_TRUE(app.close());
+    std::size_t at = expectAfter("R", before);
+    at = expectAfter("d", at);
+    at = expectAfter(std::string("V\x00\x00", 3), at);
+    at = expectAfter("v", at);
+    expectAfter("zw", at);
+    EXPECT_NEAR(simPorts.instrument(3)->state().hvVolts(), 0.0, 0.01);
+    EXPECT_TRUE(std::filesystem::exists(t.app() / "mca.ini"));
+    EXPECT_TRUE(std::filesystem::exists(t.app() / "CalFiles/212345Dets.dat"));
+}
+
+TEST_F(ApplicationTest, AnAcquisitionIsSavedAtItsEndWhenAsked) {
+    t.op.answers = {Answer::Yes};
+    ASSERT_TRUE(app.start({}));
+    Workstation& w = app.workstation();
+    w.state.presetRealTime = 5;
+    w.state.presetRealTimeOn = true;
+    app.engine().saveOnEnd = true;
+    ASSERT_TRUE(app.engine().startAcquisition());
+    t.clock.advance(8000);
+    ASSERT_FALSE(w.state.acquiring);
+    const auto files = std::filesystem::directory_iterator(w.folders.spectra);
+    std::vector<std::filesystem::path> saved(begin(files), end(files));
+    ASSERT_EQ(saved.size(), 1u);
+    const std::string text = readFileBytes(saved[0]);
+    EXPECT_NE(text.find("Detector:,NaI 2x2"), std::string::npos);
+    EXPECT_NE(text.find("Model 415 Serial Number:,212345"), std::string::npos);
+    EXPECT_NE(text.find("Counting Time (sec):,5"), std::string::npos);
+}
+
+TEST_F(ApplicationTest, ASilentInstrumentLeadsToTheOfflineQuestion) {
+    simPorts.vanish(3);
+    t.op.answers = {Answer::Yes};
+    ASSERT_TRUE(app.start({}));
+    EXPECT_TRUE(app.workstation().state.offline);
+    EXPECT_EQ(t.op.questions().at(0), "Model 415 Not Found.  Open in Offline Mode?");
+}
+
+}  // namespace
+}  // namespace mca
