@@ -3,6 +3,7 @@
 
 #include "core/errors.h"
 #include "core/number_text.h"
+#include "core/setting_sequence.h"
 #include "core/settings_store.h"
 
 #include <filesystem>
@@ -11,9 +12,6 @@ namespace mca {
 
 namespace {
 
-constexpr int kSettingPauseRepeats = 5;
-constexpr int kSettingPauseMs = 50;
-constexpr int kSettingSettleMs = 100;
 constexpr int kNetworkAlarmPauseMs = 250;
 constexpr int kNetworkStartPauseMs = 200;
 
@@ -107,19 +105,7 @@ void sendDetectorSettings(Workstation& w, StartCloseSteps& steps) {
         writeToFirstInstrument(w, command);
         if (w.state.networkMode) w.platform.waiter.pause(kNetworkAlarmPauseMs);
     }
-    static constexpr std::pair<SettingStep, const char*> kOrder[]{
-        {SettingStep::InputAndPolarity, "Setting Input and Polarity"},
-        {SettingStep::ShapingTime, "Setting Shaping Time"},
-        {SettingStep::CoarseGain, "Setting Coarse Gain"},
-        {SettingStep::FineGain, "Setting Fine Gain"},
-        {SettingStep::Threshold, "Setting Threshold"},
-    };
-    for (const auto& [step, text] : kOrder) {
-        w.screen.showSplash(text);
-        for (int i = 0; i < kSettingPauseRepeats; ++i) w.platform.waiter.pause(kSettingPauseMs);
-        w.platform.waiter.pause(kSettingSettleMs);
-        steps.applySetting(w, step);
-    }
+    sendSettingsInOrder(w, [&](SettingStep step) { steps.applySetting(w, step); });
 }
 
 // False when the operator pressed Abort.

@@ -1,6 +1,8 @@
 // Detector, settings and high voltage of an instrument being opened.
 #include "device/discovery_bring_up.h"
 
+#include "core/setting_sequence.h"
+
 #include "core/number_text.h"
 #include "device/protocol.h"
 
@@ -10,9 +12,6 @@ namespace mca {
 
 namespace {
 
-constexpr int kSettingPauseRepeats = 5;
-constexpr int kSettingPauseMs = 50;
-constexpr int kSettingSettleMs = 100;
 
 void showHighVoltage(Workstation& w, int n, DiscoveryHooks& hooks, bool on, double volts) {
     const std::string status = on ? "On" : "Off";
@@ -45,19 +44,7 @@ void applyDetectorSettings(Workstation& w, int n, DiscoveryHooks& hooks, bool al
         sendAlarmOutput(link, 0, false);
         sendAlarmOutput(link, 1, false);
     }
-    static constexpr std::pair<SettingStep, const char*> kOrder[]{
-        {SettingStep::InputAndPolarity, "Setting Input and Polarity"},
-        {SettingStep::ShapingTime, "Setting Shaping Time"},
-        {SettingStep::CoarseGain, "Setting Coarse Gain"},
-        {SettingStep::FineGain, "Setting Fine Gain"},
-        {SettingStep::Threshold, "Setting Threshold"},
-    };
-    for (const auto& [step, text] : kOrder) {
-        w.screen.showSplash(text);
-        for (int i = 0; i < kSettingPauseRepeats; ++i) w.platform.waiter.pause(kSettingPauseMs);
-        w.platform.waiter.pause(kSettingSettleMs);
-        hooks.applySetting(w, n, step);
-    }
+    sendSettingsInOrder(w, [&](SettingStep step) { hooks.applySetting(w, n, step); });
 }
 
 std::string highVoltageQuestionText(const Workstation& w, int n, bool withAlias) {

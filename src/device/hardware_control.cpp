@@ -1,6 +1,8 @@
 // The Set operations and the frame they share.
 #include "device/hardware_control.h"
 
+#include "device/busy_scope.h"
+
 #include "core/number_text.h"
 
 #include <algorithm>
@@ -15,18 +17,6 @@ constexpr int kLowThresholdLimit = 100;
 constexpr int kOffsetAboveThreshold = 100;
 // Each Set button at most once, and the fine gain once more after a coarse gain.
 constexpr int kMaxChainedEdits = static_cast<int>(kPendingOrder.size()) + 1;
-
-// Holds the control busy for the length of a command, whatever way it ends.
-class BusyScope {
-public:
-    explicit BusyScope(bool& flag) : m_flag(flag) { m_flag = true; }
-    ~BusyScope() { m_flag = false; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    bool& m_flag;
-};
 
 int recordColumn(SetButton button) {
     switch (button) {

@@ -1,6 +1,8 @@
 // The service commands that ask the instrument something or change its identity.
 #include "device/service_commands.h"
 
+#include "device/busy_scope.h"
+
 #include "core/number_text.h"
 #include "device/instrument_identity.h"
 #include "device/service_commands_reply.h"
@@ -21,17 +23,6 @@ constexpr ReplyRounds kPdaRounds{1, 100, 20};
 constexpr int kBeforeQueryMs = 100;
 constexpr int kAfterFirmwareQueryMs = 1;
 constexpr long long kMaxHvUnit = 0xFFFF;
-
-class BusyScope {
-public:
-    explicit BusyScope(bool& flag) : m_flag(flag) { m_flag = true; }
-    ~BusyScope() { m_flag = false; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    bool& m_flag;
-};
 
 bool isSerialNumber(const std::string& text) { return text.size() >= kSerialLength && text.front() == '2'; }
 
