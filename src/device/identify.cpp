@@ -5,8 +5,8 @@
 
 namespace mca {
 
-std::unique_ptr<SerialPort> identifyOnPort(SerialPortProvider& ports, int comNumber, Waiter& waiter, bool networkMode,
-                                           bool forcedPort) {
+std::unique_ptr<SerialPort> identifyWithTries(SerialPortProvider& ports, int comNumber, Waiter& waiter,
+                                              bool networkMode, const IdentifyTiming& tries) {
     try {
         auto port = ports.open(comNumber, kInstrumentBaud);
         port->write("R");
@@ -14,15 +14,20 @@ std::unique_ptr<SerialPort> identifyOnPort(SerialPortProvider& ports, int comNum
         for (int attempt = 0; attempt < kIdentifyTries; ++attempt) {
             port->purge();
             port->write("U");
-            waiter.pause(1);
-            waiter.pause(networkMode ? 400 : 150);
+            waiter.pause(tries.firstPauseMs);
+            waiter.pause(tries.secondPauseMs);
             const std::string reply = port->readAll();
-            if (forcedPort && attempt == 0) continue;
-            if (reply == "VORA2" || (forcedPort && reply == "VORA2VORA2")) return port;
+            if (tries.forcedPort && attempt == 0) continue;
+            if (reply == "VORA2" || (tries.forcedPort && reply == "VORA2VORA2")) return port;
         }
     } catch (const SerialPortError&) {
     }
     return nullptr;
+}
+
+std::unique_ptr<SerialPort> identifyOnPort(SerialPortProvider& ports, int comNumber, Waiter& waiter, bool networkMode,
+                                           bool forcedPort) {
+    return identifyWithTries(ports, comNumber, waiter, networkMode, {1, networkMode ? 400 : 150, forcedPort});
 }
 
 }  // namespace mca

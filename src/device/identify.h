@@ -18,4 +18,15 @@ inline constexpr int kIdentifyTries = 5;
 std::unique_ptr<SerialPort> identifyOnPort(SerialPortProvider& ports, int comNumber, Waiter& waiter, bool networkMode,
                                            bool forcedPort);
 
+// The waits of one try after "U", and whether the port was given on the command line.
+struct IdentifyTiming {
+    int firstPauseMs;
+    int secondPauseMs;
+    bool forcedPort = false;
+};
+
+// The identification with the given tries; the sequences that open instruments differ only there.
+std::unique_ptr<SerialPort> identifyWithTries(SerialPortProvider& ports, int comNumber, Waiter& waiter,
+                                              bool networkMode, const IdentifyTiming& tries);
+
 }  // namespace mca
