@@ -6,44 +6,13 @@
 #include "calibration/detector_record.h"
 #include "core/atomic_file.h"
 #include "sim/simulated_port.h"
+#include "support/listening_ports.h"
 #include "support/test_workstation.h"
 
 #include <gtest/gtest.h>
 
 namespace mca {
 namespace {
-
-// Hands out the simulator's ports and keeps every byte the host writes to them, in order.
-class RecordingProvider : public SerialPortProvider {
-public:
-    explicit RecordingProvider(sim::SimulatedPortProvider& inner) : m_inner(inner) {}
-
-    std::unique_ptr<SerialPort> open(int comNumber, int baud) override {
-        return std::make_unique<Port>(m_inner.open(comNumber, baud), written);
-    }
-    std::vector<PortListing> listPorts() override { return m_inner.listPorts(); }
-    std::string written;
-
-private:
-    class Port : public SerialPort {
-    public:
-        Port(std::unique_ptr<SerialPort> inner, std::string& log) : m_inner(std::move(inner)), m_log(log) {}
-        void write(const std::string& bytes) override {
-            m_log += bytes;
-            m_inner->write(bytes);
-        }
-        std::string readAll() override { return m_inner->readAll(); }
-        int queuedCount() override { return m_inner->queuedCount(); }
-        void purge() override { m_inner->purge(); }
-        void setBaudRate(int baud) override { m_inner->setBaudRate(baud); }
-        int comNumber() const override { return m_inner->comNumber(); }
-
-    private:
-        std::unique_ptr<SerialPort> m_inner;
-        std::string& m_log;
-    };
-    sim::SimulatedPortProvider& m_inner;
-};
 
 std::string detectorsFile() {
     DetectorRecord r;
@@ -74,14 +43,14 @@ protected:
 
     // The position of `bytes` at or after `from`; fails the test when it is not there.
     std::size_t expectAfter(const std::string& bytes, std::size_t from) {
-        const std::size_t at = ports.written.find(bytes, from);
+        const std::size_t at = ports.written(3).find(bytes, from);
         EXPECT_NE(at, std::string::npos) << "no " << ::testing::PrintToString(bytes) << " after " << from;
         return at == std::string::npos ? from : at + bytes.size();
     }
 
     testing::TestWorkstation t;
     sim::SimulatedPortProvider simPorts{t.clock};
-    RecordingProvider ports{simPorts};
+    testing::ListeningPorts ports{simPorts};
     FrontEnd frontEnd;
     Application app{Platform{t.clock, t.clock, t.clock, t.op, t.desktop, ports}, "TREL MCA", t.app(), frontEnd};
 };
@@ -121,7 +90,7 @@ TEST_F(ApplicationTest, CloseStopsResetsSwitchesOffAndLeavesTheAlarmsOff) {
     ASSERT_TRUE(app.start({}));
     ASSERT_TRUE(app.engine().startAcquisition());
     t.clock.advance(3000);
-    const std::size_t before = ports.written.size();
+    const std::size_t before = ports.written(3).size();
     t.op.answers = {Answer::No, Answer::Yes};   // do not save the spectrum; yes, close
     ASSERT_TRUE(app.close());
     std::size_t at = expectAfter("R", before);

@@ -9,67 +9,17 @@
 #include "core/settings_store.h"
 #include "core/startup.h"
 #include "sim/simulated_port.h"
+#include "support/listening_ports.h"
 #include "support/test_workstation.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
-#include <set>
 
 namespace mca {
 namespace {
 
-// What the host wrote on one port, and the writes the instrument there never gets to see.
-struct HeardLine {
-    std::string written;
-    std::set<std::string> ignored;
-};
-
-class ListeningPort : public SerialPort {
-public:
-    ListeningPort(std::unique_ptr<SerialPort> inner, std::shared_ptr<HeardLine> line)
-        : m_inner(std::move(inner)), m_line(std::move(line)) {}
-
-    void write(const std::string& bytes) override {
-        m_line->written += bytes;
-        if (m_line->ignored.count(bytes) == 0) m_inner->write(bytes);
-    }
-    std::string readAll() override { return m_inner->readAll(); }
-    int queuedCount() override { return m_inner->queuedCount(); }
-    void purge() override { m_inner->purge(); }
-    void setBaudRate(int baud) override { m_inner->setBaudRate(baud); }
-    int comNumber() const override { return m_inner->comNumber(); }
-
-private:
-    std::unique_ptr<SerialPort> m_inner;
-    std::shared_ptr<HeardLine> m_line;
-};
-
-// The simulated ports, listened to.
-class ListeningPorts : public SerialPortProvider {
-public:
-    explicit ListeningPorts(sim::SimulatedPortProvider& inner) : m_inner(inner) {}
-
-    std::unique_ptr<SerialPort> open(int comNumber, int baud) override {
-        return std::make_unique<ListeningPort>(m_inner.open(comNumber, baud), line(comNumber));
-    }
-    std::vector<PortListing> listPorts() override { return m_inner.listPorts(); }
-
-    const std::string& written(int comNumber) { return line(comNumber)->written; }
-    // The instrument on the port never receives a write of exactly these bytes.
-    void ignore(int comNumber, const std::string& command) { line(comNumber)->ignored.insert(command); }
-
-private:
-    std::shared_ptr<HeardLine> line(int comNumber) {
-        auto& l = m_lines[comNumber];
-        if (!l) l = std::make_shared<HeardLine>();
-        return l;
-    }
-
-    sim::SimulatedPortProvider& m_inner;
-    std::map<int, std::shared_ptr<HeardLine>> m_lines;
-};
+using testing::ListeningPorts;
 
 struct RecordingHooks : DiscoveryHooks {
     std::vector<std::string> calls;

@@ -5,6 +5,8 @@
 #include "display/left_axis.h"
 #include "display/trace_points.h"
 
+#include "display_test_helpers.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,21 +14,9 @@
 namespace mca {
 namespace {
 
-template <typename Case>
-std::string caseName(const ::testing::TestParamInfo<Case>& info) {
-    return info.param.name;
-}
+using display_test::caseName;
 
-// keV = 0.5 ch + 10 from a sound two-point line.
-EnergyCalibration line() {
-    EnergyCalibration cal;
-    cal.pointCount = 2;
-    cal.k = 0.5;
-    cal.d = 10;
-    cal.linearQuality = 1;
-    cal.linearValid = true;
-    return cal;
-}
+using display_test::line;
 
 struct PositionCase {
     std::string name;

@@ -2,6 +2,8 @@
 // there, the end-of-tick refresh, and positions beyond the spectrum.
 #include "display/cursor_readout.h"
 
+#include "display_test_helpers.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -11,20 +13,9 @@
 namespace mca {
 namespace {
 
-template <typename Case>
-std::string caseName(const ::testing::TestParamInfo<Case>& info) {
-    return info.param.name;
-}
+using display_test::caseName;
 
-EnergyCalibration line() {
-    EnergyCalibration cal;
-    cal.pointCount = 2;
-    cal.k = 0.5;
-    cal.d = 10;
-    cal.linearQuality = 1;
-    cal.linearValid = true;
-    return cal;
-}
+using display_test::line;
 
 class CursorReadoutTest : public ::testing::Test {
 protected:

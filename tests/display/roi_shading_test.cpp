@@ -3,6 +3,8 @@
 
 #include "display/peak_overlay.h"
 
+#include "display_test_helpers.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -12,10 +14,7 @@
 namespace mca {
 namespace {
 
-template <typename Case>
-std::string caseName(const ::testing::TestParamInfo<Case>& info) {
-    return info.param.name;
-}
+using display_test::caseName;
 
 RoiSlot roi(std::string name, double start, double end) {
     return {std::move(name), start, end, start * 0.5, end * 0.5};
@@ -55,12 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
     caseName<ShadingCase>);
 
 TEST(RoiShading, EnergyModesPlaceTheSpanAtItsEnergies) {
-    EnergyCalibration cal;
-    cal.pointCount = 2;
-    cal.k = 0.5;
-    cal.d = 10;
-    cal.linearQuality = 1;
-    cal.linearValid = true;
+    const EnergyCalibration cal = display_test::line();
     const AxisRange r = spanPositions({101, 110}, XAxisMode::KeV, cal);
     EXPECT_DOUBLE_EQ(r.lower, 60.5);
     EXPECT_DOUBLE_EQ(r.upper, 65);

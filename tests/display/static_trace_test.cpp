@@ -4,6 +4,8 @@
 
 #include "display/trace_smoothing.h"
 
+#include "display_test_helpers.h"
+
 #include <gtest/gtest.h>
 
 #include <cstddef>
@@ -14,10 +16,7 @@
 namespace mca {
 namespace {
 
-template <typename Case>
-std::string caseName(const ::testing::TestParamInfo<Case>& info) {
-    return info.param.name;
-}
+using display_test::caseName;
 
 ChannelValues impulse(int channel, double height) {
     ChannelValues v{};

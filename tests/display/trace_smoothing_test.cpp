@@ -5,6 +5,8 @@
 #include "display/display_values.h"
 #include "display/sqrt_window.h"
 
+#include "display_test_helpers.h"
+
 #include <gtest/gtest.h>
 
 #include <cstddef>
@@ -15,10 +17,7 @@
 namespace mca {
 namespace {
 
-template <typename Case>
-std::string caseName(const ::testing::TestParamInfo<Case>& info) {
-    return info.param.name;
-}
+using display_test::caseName;
 
 ChannelValues impulse(int channel, double height) {
     ChannelValues v{};
