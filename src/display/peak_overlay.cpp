@@ -11,7 +11,7 @@ PeakShading peakShading(std::span<const FoundPeak> peaks, const PeakShadingView&
     PeakShading shading;
     if (!view.peakPanelShown && !view.persist) return shading;
     for (const FoundPeak& peak : peaks) {
-        if (!peak.energyKeV) break;
+        if (!peak.centroidKeV) break;
         shading.found.push_back(roiChannelSpan(peak.leftChannel, peak.rightChannel));
     }
     if (view.peakPanelShown && view.allowEdit && view.editedRegion) {

@@ -2,6 +2,7 @@
 // shading of the peak being edited, and the marker bars at their centroids.
 #pragma once
 
+#include "analysis/found_peak.h"
 #include "display/display_values.h"
 #include "display/roi_shading.h"
 
@@ -10,15 +11,6 @@
 #include <vector>
 
 namespace mca {
-
-// One row of the found-peak list, as the view sees it.
-struct FoundPeak {
-    int number = 0;
-    std::optional<double> energyKeV;        // a row without an energy ends the list
-    std::optional<double> centroidChannel;
-    int leftChannel = 0;                    // region edges, channels
-    int rightChannel = 0;
-};
 
 struct PeakShadingView {
     bool peakPanelShown = false;
@@ -32,8 +24,8 @@ struct PeakShading {
     std::optional<ChannelSpan> selected;   // magenta, over the found shading
 };
 
-// With the peak panel shown or Persist on: left+1 .. right of every peak up to the first row
-// without an energy. While the panel is shown with editing allowed, the edited region (left+1 ..
+// With the peak panel shown or Persist on: left+1 .. right of every found peak (Part 5.2) up to
+// the first row without an energy. While the panel is shown with editing allowed, the edited region (left+1 ..
 // right) in magenta. Nothing otherwise: the trace keeps its plain colour.
 PeakShading peakShading(std::span<const FoundPeak> peaks, const PeakShadingView& view);
 

@@ -29,7 +29,7 @@ protected:
 
     ChannelValues counts{};
     std::vector<RoiSlot> rois{{"A", 10, 20, 15, 20}, {}, {"Late", 300, 310, 160, 165}};
-    std::vector<FoundPeak> peaks{{7, 160.0, 302.0, 298, 306}};
+    std::vector<FoundPeak> peaks{display_test::peak(7, 160.0, 302.0, 298, 306)};
     CursorContext context;
 };
 

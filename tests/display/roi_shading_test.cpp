@@ -89,7 +89,9 @@ INSTANTIATE_TEST_SUITE_P(
     caseName<SelectedCase>);
 
 std::vector<FoundPeak> twoPeaksThenAnEmptyRow() {
-    return {{1, 661.7, 1303.4, 1290, 1315}, {2, 1460.8, 2901.6, 2880, 2920}, {3, std::nullopt, 3500, 3490, 3510}};
+    using display_test::peak;
+    return {peak(1, 661.7, 1303.4, 1290, 1315), peak(2, 1460.8, 2901.6, 2880, 2920),
+            peak(3, std::nullopt, 3500, 3490, 3510)};
 }
 
 TEST(PeakShading, ShadesPeaksWhileThePanelIsShownOrPersistIsOn) {
