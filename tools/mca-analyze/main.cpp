@@ -1,9 +1,12 @@
 // mca-analyze: batch work on saved spectra.
 //   mca-analyze info FILE.usf --json    one JSON object describing the spectrum
 //   mca-analyze resave IN.usf OUT.usf   load offline and save again
+//   mca-analyze peaks FILE.usf [...]    peak search and identification, as the peak report or JSON
+// A .spe file (chosen by its extension, any case) may stand wherever a .usf is read.
 // Errors go to standard error with a non-zero exit status.
 #include "json_writer.h"
 #include "offline_session.h"
+#include "peaks_command.h"
 
 #include "calibration/energy_calibration.h"
 #include "core/errors.h"
@@ -20,8 +23,9 @@ using namespace mca;
 constexpr int kUsageError = 2;
 
 int usage() {
-    std::cerr << "usage: mca-analyze info FILE.usf --json\n"
-                 "       mca-analyze resave IN.usf OUT.usf\n";
+    std::cerr << "usage: mca-analyze info FILE.usf|FILE.spe --json\n"
+                 "       mca-analyze resave IN.usf|IN.spe OUT.usf\n"
+              << analyze::kPeaksUsage;
     return kUsageError;
 }
 
@@ -112,5 +116,9 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 3 && args[0] == "info" && args[2] == "--json") return info(args[1]);
     if (args.size() == 3 && args[0] == "resave") return resave(args[1], args[2]);
+    if (!args.empty() && args[0] == "peaks") {
+        const int status = analyze::peaksCommand({args.begin() + 1, args.end()});
+        return status == kUsageError ? usage() : status;
+    }
     return usage();
 }

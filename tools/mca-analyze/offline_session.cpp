@@ -2,6 +2,7 @@
 #include "offline_session.h"
 
 #include "core/errors.h"
+#include "spectrumio/spe_file_loader.h"
 #include "spectrumio/spectrum_file_layout.h"
 #include "spectrumio/spectrum_file_loader.h"
 #include "spectrumio/spectrum_file_reader.h"
@@ -20,7 +21,9 @@ OfflineSession::OfflineSession() : m_quiet(&std::cerr) {
 
 bool OfflineSession::load(const std::filesystem::path& file) {
     try {
-        m_grid = readSpectrumFile(file);
+        // A .spe file (any case of the extension) becomes the grid one of our own files reads into.
+        m_grid = isSpeFile(file) ? speSpectrumGrid(readSpeFile(file), m_workstation->settings.sampleUnits)
+                                 : readSpectrumFile(file);
     } catch (const FileError& e) {
         std::cerr << e.what() << "\n";
         return false;

@@ -18,7 +18,8 @@ class OfflineSession {
 public:
     OfflineSession();
 
-    // Loads the file into MCA 1; false (the reason on standard error) when it cannot be read.
+    // Loads the file (.usf, or .spe in any case of the extension) into MCA 1; false (the reason
+    // on standard error) when it cannot be read.
     bool load(const std::filesystem::path& file);
     // Saves MCA 1's spectrum as the program would; throws FileError.
     void save(const std::filesystem::path& file);
