@@ -25,7 +25,9 @@ void takePanelSettings(Workstation& w, const Grid& g) {
     s.highVoltage = parseFloat(orDefault(value(g, kHighVoltage), "0")).value_or(0.0);
     s.coarseGainIndex = codeOfText(kCoarseGainTexts, value(g, kCoarseGain)).value_or(0);
     const double factor = parseFloat(orDefault(value(g, kFineGain), "1.0")).value_or(1.0);
-    s.fineGain = static_cast<int>(std::clamp<long long>(roundHalfEven(255.0 * factor) - 1, 0, kMaxFineGain));
+    // The file holds (p + 1) / 256; multiplying back by 255 would lose a position above p = 127.
+    s.fineGain = static_cast<int>(
+        std::clamp<long long>(roundHalfEven((kMaxFineGain + 1.0) * factor) - 1, 0, kMaxFineGain));
     s.shapingIndex = codeOfText(kShapingTimeTexts, value(g, kShapingTime)).value_or(kDefaultShapingCode);
     s.threshold = static_cast<int>(parseInteger(orDefault(value(g, kThreshold), "20")).value_or(20));
     w.screen.elapsedTime = orDefault(value(g, kCountingTime), "0");

@@ -206,6 +206,23 @@ TEST_P(OfflineRoundTrip, ReadsBackWhatWasWritten) {
 INSTANTIATE_TEST_SUITE_P(Channels, OfflineRoundTrip,
                          ::testing::Combine(::testing::Values(256, 512, 1024, 2048, 4096), ::testing::Bool()));
 
+// Every fine-gain position survives its 3-decimal factor in the file and comes back offline.
+TEST_F(SpectrumFileTest, EveryFineGainPositionComesBackOffline) {
+    fill(4096);
+    for (int position = 0; position <= kMaxFineGain; ++position) {
+        record[field::kFineGain] = std::to_string(position);
+        const auto path = save();
+        TestWorkstation other;
+        Workstation& o = *other;
+        o.state.offline = true;
+        DetectorRecord loaded;
+        EnergyCalibration cal;
+        SpectrumLoadTarget target{o, 1, loaded, 0, {}, cal, hooks, {}};
+        ASSERT_TRUE(LoadSpectrumFile(target, path));
+        ASSERT_EQ(o.session(1).settings.fineGain, position);
+    }
+}
+
 class LiveLoadTest : public SpectrumFileTest {
 protected:
     bool loadLive(const std::filesystem::path& path, DetectorRecord& live) {
