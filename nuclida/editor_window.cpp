@@ -79,8 +79,9 @@ private:
 
 }  // namespace
 
-EditorWindow::EditorWindow(const QString& title, const std::filesystem::path& libraryFolder, QWidget* parent)
-    : QMainWindow(parent), m_op(this), m_editor(m_op, libraryFolder) {
+EditorWindow::EditorWindow(const QString& title, const std::filesystem::path& libraryFolder, Operator* op,
+                           QWidget* parent)
+    : QMainWindow(parent), m_op(this), m_editor(op ? *op : m_op, libraryFolder) {
     setObjectName("frmNuclida");
     setWindowTitle(title);
     auto* central = new QWidget(this);

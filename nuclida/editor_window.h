@@ -4,7 +4,7 @@
 #pragma once
 
 #include "library/library_editor.h"
-#include "qt_operator.h"
+#include "platform/qt_operator.h"
 
 #include <QMainWindow>
 
@@ -24,7 +24,9 @@ namespace mca {
 class EditorWindow : public QMainWindow {
     Q_OBJECT
 public:
-    EditorWindow(const QString& title, const std::filesystem::path& libraryFolder, QWidget* parent = nullptr);
+    // `op` answers the model's questions; null: Qt's dialogs over this window.
+    EditorWindow(const QString& title, const std::filesystem::path& libraryFolder, Operator* op = nullptr,
+                 QWidget* parent = nullptr);
     LibraryEditor& editor() { return m_editor; }
     // Shows the model's state in every widget.
     void refresh();

@@ -3,9 +3,11 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace mca {
 
@@ -28,11 +30,21 @@ QString titleOr(const std::string& title) {
     return title.empty() ? QApplication::applicationDisplayName() : qs(title);
 }
 
+// The folder with the proposed name, as the dialog's starting point.
+QString startPath(const FileChoice& c) {
+    if (c.fileName.empty()) return qs(c.folder);
+    if (c.folder.empty()) return qs(c.fileName);
+    return QDir(qs(c.folder)).filePath(qs(c.fileName));
+}
+
 }  // namespace
 
 QString qtFilter(const std::string& filter) {
-    const auto bar = filter.find('|');
-    return qs(bar == std::string::npos ? filter : filter.substr(0, bar));
+    // Windows filters alternate description and pattern: "A (*.a)|*.a|B (*.b)|*.b".
+    const QStringList parts = qs(filter).split(QLatin1Char('|'));
+    QStringList descriptions;
+    for (int i = 0; i < parts.size(); i += 2) descriptions << parts[i];
+    return descriptions.join(QStringLiteral(";;"));
 }
 
 void QtOperator::message(const std::string& text, const std::string& title, MessageKind kind) {
@@ -44,17 +56,20 @@ void QtOperator::message(const std::string& text, const std::string& title, Mess
 }
 
 Answer QtOperator::question(const std::string& text, const std::string& title, const Buttons& buttons) {
+    const Buttons offered = buttons.empty() ? Buttons{Answer::Ok} : buttons;
     QMessageBox box(QMessageBox::Question, titleOr(title), qs(text), QMessageBox::NoButton, m_parent);
-    for (Answer a : buttons) box.addButton(standardButton(a));
-    const auto pressed = static_cast<QMessageBox::StandardButton>(box.exec());
-    for (Answer a : buttons) {
+    for (Answer a : offered) box.addButton(standardButton(a));
+    box.setEscapeButton(box.button(standardButton(offered.back())));
+    box.exec();
+    const QMessageBox::StandardButton pressed = box.standardButton(box.clickedButton());
+    for (Answer a : offered) {
         if (standardButton(a) == pressed) return a;
     }
-    return buttons.empty() ? Answer::Cancel : buttons.back();
+    return offered.back();
 }
 
 std::optional<std::string> QtOperator::chooseOpenFile(const FileChoice& c) {
-    const QString path = QFileDialog::getOpenFileName(m_parent, qs(c.title), qs(c.folder), qtFilter(c.filter));
+    const QString path = QFileDialog::getOpenFileName(m_parent, qs(c.title), startPath(c), qtFilter(c.filter));
     if (path.isEmpty()) return std::nullopt;
     return path.toStdString();
 }
@@ -71,7 +86,8 @@ std::optional<std::string> QtOperator::chooseSaveFile(const FileChoice& c) {
 std::optional<std::string> QtOperator::inputText(const std::string& title, const std::string& prompt,
                                                  const std::string& initial) {
     bool ok = false;
-    const QString text = QInputDialog::getText(m_parent, qs(title), qs(prompt), QLineEdit::Normal, qs(initial), &ok);
+    const QString text =
+        QInputDialog::getText(m_parent, titleOr(title), qs(prompt), QLineEdit::Normal, qs(initial), &ok);
     if (!ok) return std::nullopt;
     return text.toStdString();
 }
