@@ -2,6 +2,7 @@
 // "Use this detector", cancelling, and the save when it closes.
 #pragma once
 
+#include "calibration/detector_add_dialog.h"
 #include "calibration/detector_databases.h"
 #include "calibration/detector_use.h"
 
@@ -36,6 +37,10 @@ public:
     bool useEnabled() const { return listIndex() >= 0; }
     // "Add new detector..." is not offered after Select/Change.
     bool addEnabled() const { return !m_options.afterSelectChange; }
+
+    // "Add new detector...": the Add New Detector dialog for this dialog's instrument. Once it has
+    // added, list() shows the new detector.
+    DetectorAddDialog addDialog() const { return DetectorAddDialog(m_workstation, m_databases, m_instrument); }
 
     // Called when the dialog is shown; see SelectDialogStart.
     SelectDialogStart open();
