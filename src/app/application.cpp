@@ -2,12 +2,16 @@
 #include "app/application.h"
 
 #include "calibration/detector_add_dialog.h"
+#include "calibration/detector_change.h"
 #include "calibration/detector_select_dialog.h"
 #include "calibration/detector_use_hooks.h"
 #include "core/errors.h"
 #include "core/shutdown.h"
 #include "core/startup.h"
+#include "device/alias_command.h"
 #include "device/device_steps.h"
+#include "device/discovery_four_chart.h"
+#include "device/discovery_second.h"
 #include "library/load_library.h"
 #include "spectrumio/spectrum_file_loader.h"
 #include "spectrumio/spectrum_save_command.h"
@@ -26,8 +30,13 @@ public:
         }
     }
     void showDoneWindow(Workstation&) override { m_app.m_frontEnd.showDoneWindow(); }
+    void redrawCharts(Workstation&) override { m_app.m_frontEnd.redrawCharts(); }
+    void refreshCursorReadout(Workstation&) override { m_app.m_frontEnd.refreshCursorReadout(); }
     void stabilizeGain(Workstation& w, int tick) override { m_app.m_stabilization->evaluateStabilization(w, tick); }
-    void spectrumCleared(Workstation& w) override { m_app.m_stabilization->spectrumCleared(w); }
+    void spectrumCleared(Workstation& w) override {
+        m_app.m_stabilization->spectrumCleared(w);
+        m_app.m_frontEnd.spectrumCleared();
+    }
 
 private:
     Application& m_app;
@@ -154,6 +163,36 @@ void Application::saveSpectrumAs() {
     actions.stopAcquisition = [this] { m_engine->stopAcquisition(); };
     actions.startAcquisition = [this] { m_engine->startAcquisition(); };
     saveSpectrumAsFile(m_workstation, actions);
+}
+
+OpenOutcome Application::openSecondInstrument() {
+    const OpenOutcome outcome = mca::openSecondInstrument(m_workstation, *m_openHooks);
+    m_frontEnd.redrawCharts();
+    return outcome;
+}
+
+OpenOutcome Application::openInstrument(int n) {
+    const OpenOutcome outcome = mca::openInstrument(m_workstation, n, *m_openHooks);
+    m_frontEnd.redrawCharts();
+    return outcome;
+}
+
+bool Application::setAlias(int n) { return mca::setAlias(m_workstation, n, *m_openHooks); }
+
+bool Application::loadSpectrumFromMenu(int n) {
+    if (m_workstation.state.acquiring) m_engine->stopAcquisition();
+    FileChoice choice{loadDialogTitle(n), m_workstation.folders.spectra.string(), {}, kSpectrumOpenFilter, "usf"};
+    const auto path = m_workstation.op().chooseOpenFile(choice);
+    if (!path) return false;
+    const bool loaded = loadSpectrum(n, *path);
+    m_frontEnd.redrawCharts();
+    return loaded;
+}
+
+void Application::changeDetector() {
+    DetectorSelectDialog dialog = beginDetectorChange(m_workstation, m_detectors, *m_detectorHooks);
+    m_frontEnd.runDetectorSelect(dialog);
+    m_frontEnd.redrawCharts();
 }
 
 bool Application::selectDetector(int n, bool startingUp) {

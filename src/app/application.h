@@ -10,6 +10,7 @@
 #include "core/workstation.h"
 #include "device/acquisition_engine.h"
 #include "device/discovery_hooks.h"
+#include "device/discovery_outcome.h"
 #include "device/gain_stabilization.h"
 #include "device/hardware_control.h"
 #include "device/hardware_control_fine_gain.h"
@@ -42,6 +43,17 @@ public:
     bool loadSpectrum(int instrument, const std::filesystem::path& path);
     // "Save Spectrum as File...".
     void saveSpectrumAs();
+    // "Load Spectrum to Live..." and its siblings for MCA 2 to 4: stops a running acquisition,
+    // asks for a file in Spectra/ and loads it into instrument n; false when cancelled or refused.
+    bool loadSpectrumFromMenu(int instrument);
+
+    // "Open Second MCA...", "Open MCA #n..." (four-chart layout) and "Set Alias for MCA #n...".
+    OpenOutcome openSecondInstrument();
+    OpenOutcome openInstrument(int instrument);
+    bool setAlias(int instrument);
+
+    // "&Select/Change...": the high voltage off and down, then the Select Detector dialog.
+    void changeDetector();
 
     // Runs the Select Detector dialog for instrument n; false when cancelled during start-up.
     bool selectDetector(int instrument, bool startingUp);
@@ -53,6 +65,7 @@ public:
     HardwareControl& hardware() { return *m_hardware; }
     HvRamp& ramp() { return m_ramp; }
     GainStabilization& stabilization() { return *m_stabilization; }
+    FineGainControl& fineGainControl() { return *m_fineGain; }
     NuclideLibrary& library() { return m_library; }
     StartCloseSteps& steps();
 

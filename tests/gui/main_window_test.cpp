@@ -1,0 +1,199 @@
+// The main window over the whole application, against the simulated instrument in virtual time:
+// start-up offline and online, the acquisition buttons and their indicator texts, a preset ending
+// an acquisition, saving and loading through the menus, and the close questions.
+#include "window/main_window.h"
+#include "window/view_front_end.h"
+
+#include "app/application.h"
+#include "calibration/detector_record.h"
+#include "qtsupport/qt_test_application.h"
+#include "sim/simulated_port.h"
+#include "support/listening_ports.h"
+#include "support/test_workstation.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+
+#include <filesystem>
+
+namespace mca {
+namespace {
+
+std::string detectorsFile() {
+    DetectorRecord r;
+    const std::pair<int, const char*> fields[] = {
+        {field::kName, "NaI 2x2"},  {field::kSerial, "D-7"},          {field::kDescription, "Shelf"},
+        {field::kCableLength, "10"}, {field::kCableUnits, "ft."},     {field::kInput, "1"},
+        {field::kHighVoltage, "800"}, {field::kNotToExceed, "1200"}, {field::kCoarseGain, "2"},
+        {field::kFineGain, "127"},   {field::kShapingTime, "3"},      {field::kThreshold, "20"},
+        {field::kChannelsCode, "0"}, {field::kSelectedIndex, "0"}};
+    for (const auto& [f, v] : fields) r[f] = v;
+    std::string line;
+    for (int f = 0; f < kDetectorFieldCount; ++f) line += (f ? "," : "") + (r[f].empty() ? std::string("\"\"") : r[f]);
+    return line + "\r\n";
+}
+
+// The menu item reached by its captions, ampersands ignored.
+QAction* menuItem(QMainWindow& window, const QStringList& path) {
+    auto plain = [](QString s) { return s.remove(QLatin1Char('&')); };
+    QList<QAction*> actions = window.menuBar()->actions();
+    QAction* found = nullptr;
+    for (const QString& caption : path) {
+        found = nullptr;
+        for (QAction* a : actions) {
+            if (plain(a->text()) == plain(caption)) found = a;
+        }
+        if (!found) return nullptr;
+        if (found->menu()) actions = found->menu()->actions();
+    }
+    return found;
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest() {
+        t.writeAppFile("Library/TREL.lib", "Nuclide,Use,Comments,Energy,yield,Primary,Secondary\r\n");
+        t.writeAppFile("CalFiles/212345Dets.dat", detectorsFile());
+        sim::InstrumentConfig config;
+        config.identity.serialNumber = "212345";
+        config.sources = {"cs137"};
+        config.ratePerSecond = 3000;
+        config.seed = 3;
+        simPorts.place(3, config);
+        front.setWindow(&window);
+    }
+    ~MainWindowTest() override { front.setWindow(nullptr); }
+
+    bool startOnline() {
+        t.op.answers = {Answer::Yes};
+        const bool running = app.start({});
+        window.setStarted();
+        window.refreshView();
+        window.show();
+        return running;
+    }
+
+    template <typename T>
+    T* child(const char* name) {
+        T* widget = window.findChild<T*>(QString::fromUtf8(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    QString label(const char* name) { return child<QLabel>(name)->text(); }
+    void click(const char* name) { child<QPushButton>(name)->click(); }
+    void trigger(const QStringList& path) {
+        QAction* a = menuItem(window, path);
+        ASSERT_NE(a, nullptr) << path.join(QStringLiteral(" > ")).toStdString();
+        a->trigger();
+    }
+
+    QApplication& qt = qtTestApplication();   // before any widget
+    testing::TestWorkstation t;
+    sim::SimulatedPortProvider simPorts{t.clock};
+    testing::ListeningPorts ports{simPorts};
+    FrontEnd dialogs;
+    ViewFrontEnd front{dialogs};
+    Application app{Platform{t.clock, t.clock, t.clock, t.op, t.desktop, ports}, "TREL MCA", t.app(), front};
+    MainWindow window{app};
+};
+
+TEST_F(MainWindowTest, AnOfflineStartShowsTheOfflineCaptionAndDisablesAcquisition) {
+    ASSERT_TRUE(app.start({"-Offline"}));
+    window.refreshView();
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("TREL MCA (Offline)"));
+    EXPECT_FALSE(child<QPushButton>("btnStart")->isEnabled());
+    EXPECT_EQ(label("stConnection"), QStringLiteral("Offline"));
+    EXPECT_EQ(label("stHvStatus"), QStringLiteral("Off"));
+    EXPECT_TRUE(ports.written(3).empty());
+}
+
+TEST_F(MainWindowTest, AnOnlineStartAsksForTheHighVoltageAndSendsTheDetectorSettings) {
+    ASSERT_TRUE(startOnline());
+    EXPECT_EQ(t.op.questions().at(0), "Model 415 # 212345 Found on COM 3.\rEnable High Voltage to 800 volts?");
+    const std::string& sent = ports.written(3);
+    const std::size_t input = sent.find("I1");
+    ASSERT_NE(input, std::string::npos);
+    EXPECT_NE(sent.find("S3", input), std::string::npos);
+    EXPECT_NE(sent.find("C2", input), std::string::npos);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("TREL MCA"));
+    EXPECT_EQ(label("lblIndicator"), QStringLiteral("Spectrum Clear"));
+    EXPECT_EQ(label("stHvStatus"), QStringLiteral("On"));
+    EXPECT_TRUE(label("stSerial").contains(QStringLiteral("212345")));
+    EXPECT_TRUE(child<QPushButton>("btnStart")->isEnabled());
+}
+
+TEST_F(MainWindowTest, StartStopAndClearShowTheirIndicatorTexts) {
+    ASSERT_TRUE(startOnline());
+    click("btnStart");
+    EXPECT_EQ(label("lblIndicator"), QStringLiteral("Acquiring"));
+    t.clock.advance(3000);
+    EXPECT_EQ(child<QLineEdit>("edtElapsedTime")->text(), QStringLiteral("3"));
+    EXPECT_FALSE(child<QLabel>("lblSpectrumNotSaved")->isHidden());
+    click("btnStop");
+    EXPECT_EQ(label("lblIndicator"), QStringLiteral("Acquisition Stopped"));
+    EXPECT_GT(app.workstation().session(1).spectrum.totalCounts, 0);
+    click("btnClear");
+    EXPECT_EQ(label("lblIndicator"), QStringLiteral("Spectrum Clear"));
+    EXPECT_EQ(app.workstation().session(1).spectrum.totalCounts, 0);
+    EXPECT_TRUE(child<QLabel>("lblSpectrumNotSaved")->isHidden());
+}
+
+TEST_F(MainWindowTest, ARealTimePresetEndsTheAcquisition) {
+    ASSERT_TRUE(startOnline());
+    Workstation& w = app.workstation();
+    w.state.presetRealTime = 4;
+    w.state.presetRealTimeOn = true;
+    click("btnStart");
+    t.clock.advance(6000);
+    EXPECT_FALSE(w.state.acquiring);
+    EXPECT_EQ(label("lblIndicator"), QStringLiteral("Acquisition Stopped"));
+    EXPECT_EQ(child<QLineEdit>("edtElapsedTime")->text(), QStringLiteral("4"));
+}
+
+TEST_F(MainWindowTest, ASpectrumSavedThroughTheMenuLoadsBackThroughTheMenu) {
+    ASSERT_TRUE(startOnline());
+    click("btnStart");
+    t.clock.advance(3000);
+    click("btnStop");
+    const auto counts = app.workstation().session(1).spectrum.totalCounts;
+    const std::filesystem::path file = t.app() / "Spectra" / "menu.usf";
+    t.op.fileChoices = {file.string()};
+    trigger({QStringLiteral("File"), QStringLiteral("Save Spectrum as File...")});
+    ASSERT_TRUE(std::filesystem::exists(file));
+    EXPECT_TRUE(child<QLabel>("lblSpectrumNotSaved")->isHidden());
+
+    click("btnClear");
+    t.op.fileChoices = {file.string()};
+    trigger({QStringLiteral("File"), QStringLiteral("Load Spectrum to Live...")});
+    EXPECT_EQ(app.workstation().session(1).spectrum.totalCounts, counts);
+    EXPECT_EQ(app.workstation().screen.indicator, "Spectrum Loaded");
+}
+
+TEST_F(MainWindowTest, ClosingAsksAboutTheUnsavedSpectrumAndThenToClose) {
+    ASSERT_TRUE(startOnline());
+    click("btnStart");
+    t.clock.advance(2000);
+    window.show();
+    t.op.answers = {Answer::No, Answer::No};   // don't save; don't close after all
+    EXPECT_FALSE(window.close());
+    EXPECT_TRUE(window.isVisible());
+    const auto asked = t.op.questions();
+    ASSERT_GE(asked.size(), 3u);
+    EXPECT_EQ(asked[1], "Current spectrum has not been saved.  Save now?");
+    EXPECT_EQ(asked[2], "Are you sure you want to close TREL?");
+
+    t.op.answers = {Answer::No, Answer::Yes};
+    EXPECT_TRUE(window.close());
+    EXPECT_TRUE(window.closed());
+    EXPECT_FALSE(app.workstation().state.acquiring);
+    EXPECT_TRUE(std::filesystem::exists(t.app() / "mca.ini"));
+}
+
+}  // namespace
+}  // namespace mca
