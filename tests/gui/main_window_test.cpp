@@ -4,6 +4,10 @@
 #include "window/main_window.h"
 #include "window/view_front_end.h"
 
+#include "chart/chart_area.h"
+#include "chart/spectrum_chart.h"
+#include "dialogs/energy_cal_window.h"
+
 #include "app/application.h"
 #include "calibration/detector_record.h"
 #include "qtsupport/qt_test_application.h"
@@ -14,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -67,6 +72,7 @@ protected:
         config.seed = 3;
         simPorts.place(3, config);
         front.setWindow(&window);
+        window.resize(1400, 900);   // room for the whole tool bar
     }
     ~MainWindowTest() override { front.setWindow(nullptr); }
 
@@ -193,6 +199,75 @@ TEST_F(MainWindowTest, ClosingAsksAboutTheUnsavedSpectrumAndThenToClose) {
     EXPECT_TRUE(window.closed());
     EXPECT_FALSE(app.workstation().state.acquiring);
     EXPECT_TRUE(std::filesystem::exists(t.app() / "mca.ini"));
+}
+
+TEST_F(MainWindowTest, AxisAndSmoothingCommandsReachTheCharts) {
+    ASSERT_TRUE(startOnline());
+    click("btnStart");
+    t.clock.advance(3000);
+    click("btnStop");
+    SpectrumChart& chart = *window.charts().chart(1);
+
+    trigger({QStringLiteral("Display"), QStringLiteral("Logarithmic Y Axis")});
+    EXPECT_TRUE(chart.leftAxisLogarithmic());
+    EXPECT_DOUBLE_EQ(chart.leftRange().lower, 0.1);
+    trigger({QStringLiteral("Display"), QStringLiteral("Linear Y Axis")});
+    EXPECT_FALSE(chart.leftAxisLogarithmic());
+
+    const QVector<QPointF> raw = chart.layerPoints(ChartLayer::Main);
+    trigger({QStringLiteral("Display"), QStringLiteral("Smoothing"), QStringLiteral("8")});
+    EXPECT_EQ(app.workstation().settings.smoothFactor, 8);
+    const QVector<QPointF> smoothed = chart.layerPoints(ChartLayer::Main);
+    ASSERT_EQ(raw.size(), smoothed.size());
+    EXPECT_NE(raw, smoothed);
+
+    // The demo detector has no energy calibration: the energy axis stays unavailable.
+    QAction* keV = menuItem(window, {QStringLiteral("Display"), QStringLiteral("Show X Axis as Energy (keV)")});
+    ASSERT_NE(keV, nullptr);
+    EXPECT_FALSE(keV->isEnabled());
+    EXPECT_EQ(chart.bottomAxisTitle(), QStringLiteral("Channel"));
+}
+
+TEST_F(MainWindowTest, ADoubleClickOnTheChartFillsTheEnergyCalRowAndTheFitGivesTheKeVAxis) {
+    ASSERT_TRUE(startOnline());
+    trigger({QStringLiteral("Calibrate"), QStringLiteral("Energy Calibrate...")});
+    auto* cal = window.findChild<gui::EnergyCalWindow*>();
+    ASSERT_NE(cal, nullptr);
+    ASSERT_TRUE(cal->isOpen());
+    emit window.charts().chartDoubleClicked(1, 94.4);
+    EXPECT_EQ(window.findChild<QLineEdit*>(QStringLiteral("channelEdit1"))->text(), QStringLiteral("94"));
+    // The second row (661.7 keV) from a double-click too, then the fit.
+    QMetaObject::invokeMethod(window.findChild<QObject*>(QStringLiteral("pointSelector2")), "click");
+    emit window.charts().chartDoubleClicked(1, 1889.6);
+    cal->calibrate();
+    EXPECT_NE(app.workstation().state.energyCalibration, EnergyCalibrationKind::None);
+    trigger({QStringLiteral("Display"), QStringLiteral("Show X Axis as Energy (keV)")});
+    EXPECT_EQ(window.charts().chart(1)->bottomAxisTitle(), QStringLiteral("Energy (keV)"));
+}
+
+TEST_F(MainWindowTest, TheFourChartLayoutShowsFourChartsAndTheInstrumentChooser) {
+    t.op.answers = {Answer::Yes};
+    ASSERT_TRUE(app.start({"-Quad"}));
+    window.setStarted();
+    window.charts().updateLayout();
+    window.refreshView();
+    window.show();
+    for (int k = 1; k <= 4; ++k) EXPECT_TRUE(window.charts().chartShown(k)) << k;
+    EXPECT_TRUE(child<QComboBox>("cboInstrument")->isVisible());
+    QAction* load4 = menuItem(window, {QStringLiteral("File"), QStringLiteral("Load Spectrum to 4...")});
+    ASSERT_NE(load4, nullptr);
+    EXPECT_TRUE(load4->isVisible());
+}
+
+TEST_F(MainWindowTest, TheSimplifiedModeHidesTheAdvancedCommands) {
+    ASSERT_TRUE(app.start({"-Offline", "-Simplified"}));
+    window.setStarted();
+    window.refreshView();
+    EXPECT_FALSE(menuItem(window, {QStringLiteral("Colors")})->isVisible());
+    EXPECT_FALSE(menuItem(window, {QStringLiteral("File"), QStringLiteral("Save Spectrum as Graphic...")})->isVisible());
+    EXPECT_TRUE(menuItem(window, {QStringLiteral("File"), QStringLiteral("Save Spectrum as File...")})->isVisible());
+    EXPECT_FALSE(window.charts().chartShown(2));
+    EXPECT_FALSE(menuItem(window, {QStringLiteral("File"), QStringLiteral("Load Spectrum to 4...")})->isVisible());
 }
 
 }  // namespace
