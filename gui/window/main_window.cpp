@@ -147,8 +147,7 @@ void MainWindow::buildToolBar() {
 
     m_chooser = new QComboBox(strip);
     m_chooser->setObjectName(QStringLiteral("cboInstrument"));
-    const std::string all = "All " + std::string(m_app.workstation().state.edition.instrumentName) + "s";
-    m_chooser->addItems({text(all), QStringLiteral("#1"), QStringLiteral("#2"), QStringLiteral("#3"),
+    m_chooser->addItems({QString(), QStringLiteral("#1"), QStringLiteral("#2"), QStringLiteral("#3"),
                          QStringLiteral("#4")});
     connect(m_chooser, &QComboBox::currentIndexChanged, this, [this](int index) {
         m_app.workstation().state.view.chooser = static_cast<InstrumentChooser>(index);
@@ -252,6 +251,8 @@ void MainWindow::applyVisibility() {
     const bool online = !w.state.offline;
     for (QPushButton* b : m_acquisitionButtons) b->setEnabled(online);
     m_chooser->setVisible(quad);
+    // The edition is known only once the start sequence has read the title.
+    m_chooser->setItemText(0, text("All " + std::string(w.state.edition.instrumentName) + "s"));
     m_runLastScript->setVisible(quad && !sc.networkItemsHidden);
     m_twoView->setVisible(!quad && w.session(2).open);
     m_elapsed->setStyleSheet(sc.elapsedTimeYellow ? QStringLiteral("background: yellow") : QString());

@@ -254,6 +254,7 @@ TEST_F(MainWindowTest, TheFourChartLayoutShowsFourChartsAndTheInstrumentChooser)
     window.show();
     for (int k = 1; k <= 4; ++k) EXPECT_TRUE(window.charts().chartShown(k)) << k;
     EXPECT_TRUE(child<QComboBox>("cboInstrument")->isVisible());
+    EXPECT_EQ(child<QComboBox>("cboInstrument")->itemText(0), QStringLiteral("All Model 415s"));
     QAction* load4 = menuItem(window, {QStringLiteral("File"), QStringLiteral("Load Spectrum to 4...")});
     ASSERT_NE(load4, nullptr);
     EXPECT_TRUE(load4->isVisible());
