@@ -1,4 +1,4 @@
-// EstimateContinuum (Part 5.2): the smooth continuum under the peaks, found by cutting out the
+// EstimateContinuum: the smooth continuum under the peaks, found by cutting out the
 // regions where a coarser second derivative dips and bridging them with straight lines.
 #pragma once
 

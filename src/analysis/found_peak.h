@@ -1,4 +1,4 @@
-// FoundPeak: one row of the found-peak list of the peak search (Part 5.2), with every column of
+// FoundPeak: one row of the found-peak list of the peak search, with every column of
 // its table, and the list operations every peak Part shares (sorting, numbering, the held digits).
 #pragma once
 
@@ -15,20 +15,20 @@ struct FoundPeak {
     int number = 0;                            // position in the list, 1 = leftmost
     // "centroid keV": energy of the centroid, held to 4 significant digits, 0 for a negative
     // conversion. Optional because a row without an energy ends the list wherever it is read as
-    // a table (the view's shading, Part 11.1); the search and re-analysis always fill it.
+    // a table (the view's shading); the search and re-analysis always fill it.
     std::optional<double> centroidKeV;
-    std::string label;                         // "isotope": identification label (Part 5.4)
-    // "centroid chn": an integer from the search, moved by editing (Part 5.3). A row without one
-    // is removed by the list clean-up (Part 5.2) and gets no marker bar (Part 11.1).
+    std::string label;                         // "isotope": identification label
+    // "centroid chn": an integer from the search, moved by editing. A row without one
+    // is removed by the list clean-up and gets no marker bar.
     std::optional<double> centroidChannel;
     double firstCentroidChannel = 0;           // "centroid chn 2": as first found or added
     double regionStartKeV = 0;                 // "Area start (keV)": energy of the left edge
     double regionEndKeV = 0;                   // "Area end (keV)": energy of the right edge
     // "fhwm%": FWHM in channels during the search; FWHM as a percentage of the centroid channel
-    // after the re-analysis (Part 5.3).
+    // after the re-analysis.
     double fwhm = 0;
-    double idWindowLowKeV = 0;                 // "ID start (keV)" (Part 5.4)
-    double idWindowHighKeV = 0;                // "ID end (keV)" (Part 5.4)
+    double idWindowLowKeV = 0;                 // "ID start (keV)"
+    double idWindowHighKeV = 0;                // "ID end (keV)"
     int leftChannel = 0;                       // "chn start": first channel of the peak region
     int rightChannel = 0;                      // "chn end": last channel of the peak region
     double grossCounts = 0;                    // "Gross Cnt": net + Compton + background

@@ -23,7 +23,7 @@ struct GaussFitCurves {
 struct PeakAnalysis {
     FoundPeakList peaks;                 // sorted by centroid energy, numbered from 1
     PeakArray smoothedSpectrum{};        // SmoothedSpectrum, kept for Parts 5.3 and 5.4
-    PeakArray continuum{};               // Continuum, kept for Part 5.3
+    PeakArray continuum{};               // Continuum, kept for the re-analysis
     PeakArray weighted{};                // the weighted spectrum, as plotted (before the blanking)
     PeakArray secondDerivative{};        // SecondDerivative, as plotted (before the blanking)
     std::vector<int> dipChannels;        // debug plot: the dip of every detection iteration
@@ -32,7 +32,7 @@ struct PeakAnalysis {
     bool peaksPresent = false;           // a search or an add left at least one peak
     bool listCommandsEnabled = false;    // "C&lear Peaks", "&Report..." and "&Make ROI"
     int selectedPeak = 1;                // intedtPeak ("Selected& Peak"), 1 = leftmost
-    int foundPeakCount = 0;              // kept for the end-of-acquisition logic (Part 2.2)
+    int foundPeakCount = 0;              // kept for the end-of-acquisition logic
 };
 
 }  // namespace mca

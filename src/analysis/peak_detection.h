@@ -1,4 +1,4 @@
-// The search's smoothed second derivative and its detection loop (Part 5.2): the deepest dip of
+// The search's smoothed second derivative and its detection loop: the deepest dip of
 // the second derivative is taken as a peak, its centroid and region found, the region blanked,
 // and the next dip taken, until no dip is deeper than the sensitivity.
 #pragma once

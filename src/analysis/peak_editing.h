@@ -1,9 +1,9 @@
-// Manual peak editing (Part 5.3): selecting a peak, moving its centroid or edges by 1 or 10
+// Manual peak editing: selecting a peak, moving its centroid or edges by 1 or 10
 // channels, "&Kill Peak", and AddPeakAt (a double-click on the spectrum).
 //
 // The panel's enabling ("&Allow Edit" for the moves, the panel shown and "&Double Click Adds
 // Peak" for AddPeakAt) is the caller's. After a move or a kill the caller runs the identification
-// (Part 5.4) on the re-analysed list; after an add it relabels (Part 5.4) and redraws.
+// on the re-analysed list; after an add it relabels and redraws.
 #pragma once
 
 #include "analysis/peak_analysis_state.h"

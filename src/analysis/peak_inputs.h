@@ -21,7 +21,7 @@ inline double peakValueAt(const PeakArray& a, long long k) {
     return k >= 0 && k < kPeakArraySize ? a[static_cast<std::size_t>(k)] : 0.0;
 }
 
-// The part of the shape calibration (Part 4.4) that peak search and fitting use: its valid flag
+// The part of the shape calibration that peak search and fitting use: its valid flag
 // and the FWHM, in channels, at a channel. The shape calibration fills it when it is built; until
 // then it stays invalid and the searches use their own width rules.
 struct PeakShapeModel {
@@ -31,7 +31,7 @@ struct PeakShapeModel {
     bool usable() const { return valid && static_cast<bool>(fwhmAtChannel); }
 };
 
-// The selected detector's width multipliers (Part 4.2 fields 44 and 45).
+// The selected detector's width multipliers (detector record fields 44 and 45).
 struct DetectorPeakMultipliers {
     double sqrtToFwhm = 1.0;    // FWHM (keV) = m * sqrt(keV); also FWHM (channels) = m * sqrt(channel)
     double fwhmToPeak = 2.35;   // full peak width = w * FWHM
@@ -48,9 +48,9 @@ struct PeakAnalysisInput {
     std::span<const double> backgroundRate;   // counts per second per channel; empty: none loaded
     int channelCount = 4096;                  // N: 256, 512, 1024, 2048 or 4096
     double realTimeSeconds = 0;               // RT of the current acquisition, > 0
-    EnergyCalibration calibration;            // Part 4.1
-    PeakShapeModel shape;                     // Part 4.4
-    DetectorPeakMultipliers multipliers;      // Part 4.2
+    EnergyCalibration calibration;
+    PeakShapeModel shape;
+    DetectorPeakMultipliers multipliers;
 };
 
 // spectrum[k] (0 outside the held spectrum).

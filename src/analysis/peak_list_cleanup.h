@@ -1,5 +1,5 @@
-// The list clean-up after the detection loop (Part 5.2): cut-offs, narrow and duplicate peaks,
-// the proximity rule, and the shared baselines of touching peaks (also used by Part 5.3).
+// The list clean-up after the detection loop: cut-offs, narrow and duplicate peaks,
+// the proximity rule, and the shared baselines of touching peaks (also used by the re-analysis).
 #pragma once
 
 #include "analysis/found_peak.h"

@@ -19,7 +19,7 @@ double unitGaussianHeight(double fwhmChannels);
 // CL in cpm = 2.33 sqrt((Compton cpm + background cpm) / (RT / 60)).
 double criticalLevelCpm(double comptonCpm, double backgroundCpm, double realTimeSeconds);
 
-// Value at x of the two-point linear fit (Part 5.1) through (x1, y1) and (x2, y2); y1 when the two
+// Value at x of the two-point linear fit through (x1, y1) and (x2, y2); y1 when the two
 // x are equal (a line the fit cannot form).
 struct BaselineLine {
     double slope = 0;

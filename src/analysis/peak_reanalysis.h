@@ -1,10 +1,10 @@
-// ReanalysePeaks (Part 5.3): the final areas of the found peaks. Each peak's baseline is laid
+// ReanalysePeaks: the final areas of the found peaks. Each peak's baseline is laid
 // between the rounded continuum heights at its region edges (shared across touching peaks), a
 // Gaussian whose height matches the smoothed spectrum above it gives the net area, and the
 // Compton, gross, critical level and significance follow; peaks below the minimum significance
 // are dropped, and the fit curves are rebuilt for the chart.
 //
-// Identification (Part 5.4) is the caller's next step after every ReanalysePeaks.
+// Identification is the caller's next step after every ReanalysePeaks.
 #pragma once
 
 #include "analysis/peak_analysis_state.h"
@@ -25,7 +25,7 @@ namespace mca {
 //     and (ce, Smoothed[round(ce)]) (0 if negative); fit baseline through (cs, gaussMult x start
 //     height) and (ce, gaussMult x end height), b = its value at c; FWHM = shape FWHM at ci when
 //     chkG and the shape calibration is valid, else sqrt(ci) x Sqrt-to-FWHM multiplier; FWHM
-//     field = FWHM x 100 / ci; h = Smoothed[ci] - b; A from the amplitude search (Part 5.2);
+//     field = FWHM x 100 / ci; h = Smoothed[ci] - b; A from the amplitude search;
 //     CL, gross, significance (background counts as they stand); deleted below a minimum
 //     significance above 0; otherwise its fit curves are drawn over max(cs, 0) .. ce;
 //  5. peaks renumbered; the three list commands enabled.

@@ -1,7 +1,7 @@
-// FindPeaks, EstimateContinuum and ClearPeaks (Part 5.2): the orchestration of the peak search
+// FindPeaks, EstimateContinuum and ClearPeaks: the orchestration of the peak search
 // over its steps, the plots it offers the spectrum view, and the unattended summary.
 //
-// Identification (Part 5.4) is not run here: FindPeaks ends with the re-analysis of Part 5.3, and
+// Identification is not run here: FindPeaks ends with the re-analysis, and
 // the caller then runs the identification on the list (the same seam as after every re-analysis).
 #pragma once
 
@@ -25,9 +25,9 @@ ContinuumResult EstimateContinuum(PeakAnalysis& state, const PeakAnalysisInput& 
 
 // The whole search on the current spectrum: ClearPeaks; the net spectrum; SmoothedSpectrum,
 // Weighted and SecondDerivative; EstimateContinuum; the detection loop; the list clean-up; then,
-// with at least one peak, the preliminary quantification and ReanalysePeaks (Part 5.3). Selects
+// with at least one peak, the preliminary quantification and ReanalysePeaks. Selects
 // peak 1; sets peaks-present when a peak remains. Returns the number of peaks, which is also kept
-// in state.foundPeakCount. The caller runs the identification (Part 5.4) afterwards.
+// in state.foundPeakCount. The caller runs the identification afterwards.
 int FindPeaks(PeakAnalysis& state, const PeakAnalysisInput& input, const PeakSearchSettings& settings);
 
 // SecondDerivative x -10 for channels 0 .. 4094: the plot on the right axis.
@@ -36,7 +36,7 @@ std::vector<double> secondDerivativePlot(const PeakAnalysis& state);
 // The unattended summary, after the re-analysis and identification of an end-of-acquisition
 // search: sorts the list by net rate, descending; builds the memo lines ("Acquisition time = "
 // trunc(RT) " sec", "Num peaks = " count, then for at most 10 peaks "Peak Energy i = ", "Peak Chn
-// = ", "Peak ID = ", "ncpm = ", "cmptn cpm = " and an empty line); calls logPeaks (Part 10.2's
+// = ", "Peak ID = ", "ncpm = ", "cmptn cpm = " and an empty line); calls logPeaks (the field logs'
 // LogPeaks) with the list in that order, also when no peak was found; sorts by energy again.
 std::vector<std::string> unattendedSummary(PeakAnalysis& state, double realTimeSeconds,
                                            const std::function<void(const FoundPeakList&)>& logPeaks);

@@ -6,7 +6,7 @@
 
 namespace mca {
 
-// The identification window rule of Part 5.4, as far as the manual add of Part 5.3 needs it.
+// The identification window rule, as far as the manual add of a peak needs it.
 enum class IdWindowRule { KeV, Percent, Area, Fwhm };
 
 struct IdWindowSettings {
@@ -25,12 +25,12 @@ struct PeakSearchSettings {
     double slopeLimit = 0.0;           // fltSlope: slope limit of the left slope walk
     bool show2ndDerivative = false;    // chkbxShow2ndDerivative ("2nd deriv line")
     bool showExpanded = false;         // chkShowExpanded ("Show Expanded")
-    // Part 5.3
+    // Manual editing
     bool allowPeakEdit = false;        // chkbxAllowPeakEdit ("&Allow Edit")
     bool allowAddPeak = false;         // chkbxAllowAddPeak ("&Double Click Adds Peak")
     bool showGaussFit = false;         // chkShowGaussFit ("Show Gauss Fit")
     double gaussMult = 1.0;            // fltGaussMult: factor on the baseline end heights
-    IdWindowSettings idWindow;         // the current identification rule (Part 5.4)
+    IdWindowSettings idWindow;         // the current identification rule
 
     double expandExponent() const { return expandPosition / 100.0; }
 };
@@ -40,7 +40,7 @@ struct PeakSearchSettings {
 // `PercentofCentroid`, `SearchBykeV` / `SearchByPercent` / `SearchByArea` / `SearchByFWHM`.
 PeakSearchSettings peakSearchSettingsFrom(const Settings& stored);
 // Writes the panel's own keys back (`Sensitivity`, `Significance`, `Smooth`, `CutoffChn`); the
-// identification rule belongs to Part 5.4, which stores it.
+// identification rule belongs to the identification settings, which store it.
 void storePeakSearchSettings(const PeakSearchSettings& panel, Settings& stored);
 
 // Spin buttons. Sensitivity up: +0.01 while -1 <= v < 0.1; otherwise +1 when v >= 1 or v < -1;

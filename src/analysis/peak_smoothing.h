@@ -1,4 +1,4 @@
-// The two square-root-widening moving means of the peak search (Part 5.2): smoothing A for the
+// The two square-root-widening moving means of the peak search: smoothing A for the
 // search itself and smoothing B for the continuum estimate.
 #pragma once
 

@@ -24,7 +24,7 @@ struct PeakShading {
     std::optional<ChannelSpan> selected;   // magenta, over the found shading
 };
 
-// With the peak panel shown or Persist on: left+1 .. right of every found peak (Part 5.2) up to
+// With the peak panel shown or Persist on: left+1 .. right of every found peak up to
 // the first row without an energy. While the panel is shown with editing allowed, the edited region (left+1 ..
 // right) in magenta. Nothing otherwise: the trace keeps its plain colour.
 PeakShading peakShading(std::span<const FoundPeak> peaks, const PeakShadingView& view);
