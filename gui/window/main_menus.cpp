@@ -4,6 +4,8 @@
 
 #include "chart/chart_area.h"
 #include "panels/hardware_panel.h"
+#include "peaks/peak_panel.h"
+#include "peaks/peak_panel_inputs.h"
 #include "dialogs/about_window.h"
 #include "dialogs/detector_add_window.h"
 #include "dialogs/detector_remove_window.h"
@@ -33,6 +35,7 @@ void MainWindow::buildMenus() {
     buildDisplayMenu();
     buildColourMenu();
     buildCalibrateMenu();
+    buildAnalyzeMenu();
     buildInstrumentMenu();
     buildHelpMenu();
 }
@@ -121,6 +124,26 @@ void MainWindow::buildCalibrateMenu() {
     addCommand(detector, QStringLiteral("&Remove Detector..."), [this] { removeDetector(); });
     addCommand(detector, QStringLiteral("&Select/Change..."), [this] { m_app.changeDetector(); });
     addCommand(detector, QStringLiteral("Detector S&tatus..."), [this] { showDetectorStatus(); });
+}
+
+void MainWindow::buildAnalyzeMenu() {
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("A&nalyze"));
+    m_peakPanelAction = menu->addAction(QStringLiteral("Peak-&based Analysis Panel"));
+    m_peakPanelAction->setCheckable(true);
+    connect(m_peakPanelAction, &QAction::triggered, this, [this](bool on) { runCommand([this, on] { showPeakPanel(on); }); });
+}
+
+// The panel opens only over an energy calibration; opening it redraws the peak shading and markers.
+void MainWindow::showPeakPanel(bool on) {
+    if (on && !gui::energyCalibrationDone(m_app)) {
+        m_app.workstation().op().message("Energy Calibration must be performed before using Peak Search and Identify.");
+        on = false;
+    }
+    m_peakPanelAction->setChecked(on);
+    m_peakPanel->setVisible(on);
+    if (on) m_sidePanel->setVisible(true);
+    m_charts->refreshPeakShading();
+    m_charts->refreshPeakMarkers();
 }
 
 void MainWindow::buildHelpMenu() {

@@ -12,6 +12,8 @@
 #include "panels/hv_ramp_window.h"
 #include "panels/preset_panel.h"
 #include "panels/sample_panel.h"
+#include "peaks/peak_chart_sources.h"
+#include "peaks/peak_panel.h"
 
 #include "app/application.h"
 #include "core/errors.h"
@@ -81,6 +83,11 @@ void MainWindow::buildCentral() {
     m_sidePanel = scroll;
 
     m_charts = new ChartArea(m_app, central);
+    m_peakPanel = new gui::PeakPanel(m_app, *m_charts, side);
+    m_peakPanel->setObjectName(QStringLiteral("pnlPeaks"));
+    m_peakPanel->hide();
+    column->insertWidget(0, m_peakPanel);
+    m_charts->setSources(m_peakPanel->chartSources());
     row->addWidget(scroll);
     row->addWidget(m_charts, 1);
     setCentralWidget(central);
@@ -198,6 +205,11 @@ void MainWindow::refreshView() {
     applyScreenState();
 }
 
+void MainWindow::spectrumCleared() {
+    m_peakPanel->spectrumCleared();
+    refreshView();
+}
+
 void MainWindow::refreshTickReadout() {
     m_charts->tickReadout();
     // The tick ends here: a preset may have stopped the acquisition and the rates are new.
@@ -275,9 +287,10 @@ void MainWindow::applyPlacement() {
 void MainWindow::chartDoubleClicked(int chart, double axisX) {
     if (chart != 1) return;
     // Every receiver whose window is shown takes the position, in the order the operator expects
-    // them to act: the Energy Cal window's selected row first; the ROI, resolution, shape and peak
-    // receivers join as those windows arrive.
+    // them to act: the Energy Cal window's selected row, then the peak panel; the ROI, resolution
+    // and shape receivers join as those windows arrive.
     if (m_energyCal && m_energyCal->isOpen()) m_energyCal->pickChannel(axisX);
+    m_peakPanel->chartDoubleClicked(axisX);   // adds a peak when the panel is shown and asks for it
     if (!m_app.workstation().state.acquiring) refreshView();
 }
 

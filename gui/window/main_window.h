@@ -30,6 +30,7 @@ class FineTuneWindow;
 class GainStabilizationWindow;
 class EnergyCalWindow;
 class HardwarePanel;
+class PeakPanel;
 class PresetPanel;
 class SamplePanel;
 }  // namespace gui
@@ -43,6 +44,8 @@ public:
     // Every open chart redrawn and the window's texts brought up to date: once per acquisition
     // second and after each command.
     void refreshView();
+    // Clear: found peaks go with the spectrum.
+    void spectrumCleared();
     // The end of a tick: the short read-out and the window's texts.
     void refreshTickReadout();
     // Captions, indicator, labels, status panels, enabled and visible commands, from the core.
@@ -77,7 +80,9 @@ private:
     void buildColourMenu();
     void buildCalibrateMenu();
     void buildInstrumentMenu();
+    void buildAnalyzeMenu();
     void buildHelpMenu();
+    void showPeakPanel(bool on);
     void applyVisibility();
     void applyStatusTexts();
     void chartDoubleClicked(int chart, double axisX);
@@ -93,6 +98,8 @@ private:
     gui::HardwarePanel* m_hardwarePanel = nullptr;
     gui::PresetPanel* m_presetPanel = nullptr;
     gui::SamplePanel* m_samplePanel = nullptr;
+    gui::PeakPanel* m_peakPanel = nullptr;
+    QAction* m_peakPanelAction = nullptr;
     gui::EnergyCalWindow* m_energyCal = nullptr;
     gui::DetectorStatusWindow* m_detectorStatus = nullptr;
     gui::GainStabilizationWindow* m_stabilization = nullptr;

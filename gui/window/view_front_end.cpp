@@ -22,7 +22,7 @@ void ViewFrontEnd::refreshCursorReadout() {
 }
 
 void ViewFrontEnd::spectrumCleared() {
-    if (m_window) m_window->refreshView();
+    if (m_window) m_window->spectrumCleared();
 }
 
 }  // namespace mca

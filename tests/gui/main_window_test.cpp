@@ -7,6 +7,7 @@
 #include "chart/chart_area.h"
 #include "chart/spectrum_chart.h"
 #include "dialogs/energy_cal_window.h"
+#include "peaks/peak_panel.h"
 
 #include "app/application.h"
 #include "calibration/detector_record.h"
@@ -63,7 +64,10 @@ QAction* menuItem(QMainWindow& window, const QStringList& path) {
 class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest() {
-        t.writeAppFile("Library/TREL.lib", "Nuclide,Use,Comments,Energy,yield,Primary,Secondary\r\n");
+        t.writeAppFile("Library/TREL.lib",
+                       "Nuclide,Use,Comments,Energy,yield,Primary,Secondary\r\n"
+                       "Cs-137,11,30.090,years,Cesium,0,0\r\n"
+                       "Cs-137,1,\"\",661.657,84.99,1,1\r\n");
         t.writeAppFile("CalFiles/212345Dets.dat", detectorsFile());
         sim::InstrumentConfig config;
         config.identity.serialNumber = "212345";
@@ -243,6 +247,43 @@ TEST_F(MainWindowTest, ADoubleClickOnTheChartFillsTheEnergyCalRowAndTheFitGivesT
     EXPECT_NE(app.workstation().state.energyCalibration, EnergyCalibrationKind::None);
     trigger({QStringLiteral("Display"), QStringLiteral("Show X Axis as Energy (keV)")});
     EXPECT_EQ(window.charts().chart(1)->bottomAxisTitle(), QStringLiteral("Energy (keV)"));
+}
+
+// The simulated detector puts one channel on each keV, so two double-clicks calibrate it.
+TEST_F(MainWindowTest, ThePeakPanelNeedsACalibrationThenFindsAndLabelsTheCaesiumPeak) {
+    ASSERT_TRUE(startOnline());
+    click("btnStart");
+    t.clock.advance(20000);
+    click("btnStop");
+    auto* panel = window.findChild<gui::PeakPanel*>(QStringLiteral("pnlPeaks"));
+    ASSERT_NE(panel, nullptr);
+    trigger({QStringLiteral("Analyze"), QStringLiteral("Peak-based Analysis Panel")});
+    EXPECT_TRUE(panel->isHidden());
+    EXPECT_EQ(t.op.messages().back(), "Energy Calibration must be performed before using Peak Search and Identify.");
+
+    trigger({QStringLiteral("Calibrate"), QStringLiteral("Energy Calibrate...")});
+    auto* cal = window.findChild<gui::EnergyCalWindow*>();
+    ASSERT_NE(cal, nullptr);
+    emit window.charts().chartDoubleClicked(1, 32.89);
+    QMetaObject::invokeMethod(window.findChild<QObject*>(QStringLiteral("pointSelector2")), "click");
+    emit window.charts().chartDoubleClicked(1, 661.7);
+    cal->calibrate();
+    cal->cancel();
+
+    trigger({QStringLiteral("Analyze"), QStringLiteral("Peak-based Analysis Panel")});
+    EXPECT_FALSE(panel->isHidden());
+    click("btnFindPeaks");
+    const auto& peaks = panel->analysis().peaks;
+    ASSERT_FALSE(peaks.empty());
+    bool labelled = false;
+    for (const FoundPeak& p : peaks) {
+        if (p.centroidKeV && std::abs(*p.centroidKeV - 661.7) < 10) labelled = p.label.find("Cs-137") != std::string::npos;
+    }
+    EXPECT_TRUE(labelled);
+    EXPECT_FALSE(window.charts().chart(1)->layerPoints(ChartLayer::FoundPeaks).isEmpty());
+
+    click("btnClear");   // the found peaks go with the spectrum
+    EXPECT_TRUE(panel->analysis().peaks.empty());
 }
 
 TEST_F(MainWindowTest, TheFourChartLayoutShowsFourChartsAndTheInstrumentChooser) {
