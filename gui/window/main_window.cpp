@@ -42,7 +42,7 @@ namespace {
 
 QString text(const std::string& s) { return QString::fromStdString(s); }
 
-constexpr int kSidePanelWidth = 320;
+constexpr int kSidePanelWidth = 400;
 
 }  // namespace
 
