@@ -1,6 +1,6 @@
-// FindPeaks on measured spectra from the shared test data (InterSpec's uncalibrated 2048-channel
-// NaI-class spectra, LGPL-2.1, see data/interspec/README.md): the documented full-energy peaks are
-// found. Skipped when MCA_SHARED_DATA is unset or the files are absent.
+// FindPeaks on measured spectra from the shared test data (the uncalibrated 2048-channel NaI-class
+// spectra in interspec/, LGPL-2.1, see data/interspec/README.md): the documented full-energy peaks
+// are found. Skipped when MCA_SHARED_DATA is unset or the files are absent.
 #include "analysis/peak_search.h"
 
 #include "peak_test_helpers.h"
@@ -26,7 +26,7 @@ struct SpeSpectrum {
     double realTimeSeconds = 0;
 };
 
-// ORTEC/IAEA ASCII SPE: "$MEAS_TIM:" then "live real"; "$DATA:" then "first last" and one count a
+// ASCII SPE: "$MEAS_TIM:" then "live real"; "$DATA:" then "first last" and one count a
 // line.
 std::optional<SpeSpectrum> readSpe(const std::filesystem::path& path) {
     std::ifstream in(path);

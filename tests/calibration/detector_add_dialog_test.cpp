@@ -56,7 +56,7 @@ TEST_F(DetectorAddDialogTest, EmptyDatabaseOffersGenericWithItsDefaults) {
 }
 
 TEST_F(DetectorAddDialogTest, BaseDetectorCopiesIdentitySettingsAndRampFields) {
-    addDetector("Amptek", "A1");
+    addDetector("Alder", "A1");
     DetectorRecord& r = db().record(0);
     r[field::kInput] = "3";
     r[field::kCoarseGain] = "4";
@@ -67,14 +67,14 @@ TEST_F(DetectorAddDialogTest, BaseDetectorCopiesIdentitySettingsAndRampFields) {
     r[field::kZeroHv] = "1";
     r[field::kChannelsCode] = "x";  // damaged
     r[field::kFirstEnergy] = "661.7";
-    addDetector("Bicron", "B1");
+    addDetector("Birch", "B1");
 
     DetectorAddDialog dialog(w, dbs, 1);
-    EXPECT_EQ(dialog.baseList(), (Strings{"Amptek #A1, Generic, 36 in. cable, 4096 channel",
-                                          "Bicron #B1, Generic, 36 in. cable, 4096 channel"}));
-    EXPECT_EQ(dialog.entries().name, "Amptek");
+    EXPECT_EQ(dialog.baseList(), (Strings{"Alder #A1, Generic, 36 in. cable, 4096 channel",
+                                          "Birch #B1, Generic, 36 in. cable, 4096 channel"}));
+    EXPECT_EQ(dialog.entries().name, "Alder");
     dialog.chooseBase(1);
-    EXPECT_EQ(dialog.entries().name, "Bicron");
+    EXPECT_EQ(dialog.entries().name, "Birch");
     dialog.chooseBase(5);
     EXPECT_EQ(dialog.baseIndex(), 1);
     dialog.chooseBase(0);
@@ -137,12 +137,12 @@ TEST_F(DetectorAddDialogTest, AddedRecordHoldsTheEntriesAndDefaults) {
 }
 
 TEST_F(DetectorAddDialogTest, SameIdentityIsRefusedUnlessTheChannelCountDiffers) {
-    addDetector("Bicron", "B1", 0);
+    addDetector("Birch", "B1", 0);
     DetectorAddDialog dialog(w, dbs, 1);
     EXPECT_EQ(dialog.add(), AddDetectorOutcome::Refused);
     EXPECT_EQ(t.op.messages(), Strings{"Detector information must be unique."});
     EXPECT_EQ(db().size(), 1);
-    EXPECT_EQ(dialog.entries().name, "Bicron");   // entries kept for correcting
+    EXPECT_EQ(dialog.entries().name, "Birch");   // entries kept for correcting
 
     dialog.editEntries().channelsCode = 1;
     EXPECT_EQ(dialog.add(), AddDetectorOutcome::Added);
@@ -201,11 +201,11 @@ TEST_F(DetectorAddDialogTest, VoltagesCompareAsNumbers) {
 }
 
 TEST_F(DetectorAddDialogTest, AddingANameBeforeTheSelectedKeepsTheSelection) {
-    addDetector("Bicron", "B1");
-    addDetector("Canberra", "C1");
+    addDetector("Birch", "B1");
+    addDetector("Cedar", "C1");
     dbs.database(1).setSelectedIndex(1);
-    addDetector("Amptek", "A1");
-    EXPECT_EQ(SelectedRecord(dbs, 1)[field::kName], "Canberra");
+    addDetector("Alder", "A1");
+    EXPECT_EQ(SelectedRecord(dbs, 1)[field::kName], "Cedar");
     EXPECT_EQ(db().selectedIndex(), 2);
     EXPECT_EQ(w.session(1).detectorRow, 2);
     for (const DetectorRecord& r : db().records()) EXPECT_EQ(r[field::kSelectedIndex], "2");
@@ -216,7 +216,7 @@ TEST_F(DetectorAddDialogTest, IdentityTextsDropForbiddenCharactersWithABeep) {
     dialog.setName("Bi:cron");
     dialog.setSerial("B1");
     dialog.setDescription("2\"x2\"");
-    EXPECT_EQ(dialog.entries().name, "Bicron");
+    EXPECT_EQ(dialog.entries().name, "Birch");
     EXPECT_EQ(dialog.entries().serial, "B1");
     EXPECT_EQ(dialog.entries().description, "2x2");
     EXPECT_EQ(t.op.beeps(), 2);

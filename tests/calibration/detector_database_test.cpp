@@ -74,11 +74,11 @@ TEST(DetectorDatabase, RecordsWithoutNameSortAfterNamedOnes) {
 }
 
 TEST(DetectorDatabase, AddingANameThatSortsFirstKeepsTheSelectedRecord) {
-    DetectorDatabase db = databaseOf({"Bicron", "Canberra"}, 1);
-    const int index = db.add(detector("Amptek"));
+    DetectorDatabase db = databaseOf({"Birch", "Cedar"}, 1);
+    const int index = db.add(detector("Alder"));
     EXPECT_EQ(index, 0);
-    EXPECT_EQ(names(db), (Strings{"Amptek", "Bicron", "Canberra"}));
-    EXPECT_EQ(db.selected()[field::kName], "Canberra");
+    EXPECT_EQ(names(db), (Strings{"Alder", "Birch", "Cedar"}));
+    EXPECT_EQ(db.selected()[field::kName], "Cedar");
     EXPECT_EQ(db.selectedIndex(), 2);
     expectSelectedIndexEverywhere(db);
 }
@@ -135,10 +135,10 @@ TEST(DetectorDatabase, ClearAllFieldsKeepsRowsAndSelection) {
 }
 
 TEST(DetectorDatabase, StoredSelectionNamesTheFileRowEvenWhenTheFileWasSortedOtherwise) {
-    // Sorted without regard to case, as another program may have left it: row 1 is "Bicron".
-    const DetectorDatabase db = databaseOf({"apple", "Bicron"}, 1);
-    EXPECT_EQ(names(db), (Strings{"Bicron", "apple"}));
-    EXPECT_EQ(db.selected()[field::kName], "Bicron");
+    // Sorted without regard to case, as another program may have left it: row 1 is "Birch".
+    const DetectorDatabase db = databaseOf({"apple", "Birch"}, 1);
+    EXPECT_EQ(names(db), (Strings{"Birch", "apple"}));
+    EXPECT_EQ(db.selected()[field::kName], "Birch");
 }
 
 TEST(DetectorDatabase, UnreadableStoredSelectionSelectsTheFirstRecord) {
@@ -183,11 +183,11 @@ TEST(DetectorDatabase, ListTextShowsIdentityAndChannelCount) {
         const char* code;
         const char* text;
     };
-    for (const Case& c : {Case{"0", "Bicron #B123, 2x2 NaI, 3 ft. cable, 4096 channel"},
-                          Case{"3", "Bicron #B123, 2x2 NaI, 3 ft. cable, 512 channel"},
-                          Case{"4", "Bicron #B123, 2x2 NaI, 3 ft. cable, 256 channel"},
-                          Case{"9", "Bicron #B123, 2x2 NaI, 3 ft. cable, 4096 channel"}}) {
-        EXPECT_EQ(detectorListText(detector("Bicron", "B123", c.code)), c.text) << c.code;
+    for (const Case& c : {Case{"0", "Birch #B123, 2x2 NaI, 3 ft. cable, 4096 channel"},
+                          Case{"3", "Birch #B123, 2x2 NaI, 3 ft. cable, 512 channel"},
+                          Case{"4", "Birch #B123, 2x2 NaI, 3 ft. cable, 256 channel"},
+                          Case{"9", "Birch #B123, 2x2 NaI, 3 ft. cable, 4096 channel"}}) {
+        EXPECT_EQ(detectorListText(detector("Birch", "B123", c.code)), c.text) << c.code;
     }
 }
 

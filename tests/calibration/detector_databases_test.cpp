@@ -78,8 +78,8 @@ TEST_F(DetectorDatabasesTest, RoundTripIsByteExact) {
     const Case cases[] = {
         {"never used", emptyLine()},
         {"field with a comma and non-ASCII text",
-         line({"Bicron", "B1", "\"2x2, NaI\"", "3", "ft.", "0", "700", "1000", "2", "128", "2", "50", "0"}, "1") +
-             line({"Ortec", "O\xB5", "well", "36", "in.", "1", "650", "900", "1", "127", "3", "20", "2"}, "1")},
+         line({"Birch", "B1", "\"2x2, NaI\"", "3", "ft.", "0", "700", "1000", "2", "128", "2", "50", "0"}, "1") +
+             line({"Osier", "O\xB5", "well", "36", "in.", "1", "650", "900", "1", "127", "3", "20", "2"}, "1")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -89,7 +89,7 @@ TEST_F(DetectorDatabasesTest, RoundTripIsByteExact) {
         EXPECT_TRUE(SaveDetectorDatabase(w, dbs, 1));
         EXPECT_EQ(readFileBytes(file()), c.bytes);
     }
-    EXPECT_EQ(SelectedRecord(dbs, 1)[field::kName], "Ortec");
+    EXPECT_EQ(SelectedRecord(dbs, 1)[field::kName], "Osier");
     EXPECT_EQ(SelectedRecord(dbs, 1)[field::kSerial], "O\u00B5");
     EXPECT_EQ(dbs.database(1).record(0)[field::kDescription], "2x2, NaI");
     EXPECT_EQ(w.session(1).detectorRow, 1);
@@ -102,7 +102,7 @@ TEST_F(DetectorDatabasesTest, DamagedFilesLoadWithoutCrashing) {
         int detectors;   // -1: any number
     };
     const Case cases[] = {
-        {"short row", "Bicron,B1\r\n", 1},
+        {"short row", "Birch,B1\r\n", 1},
         {"too many columns", std::string(70, ',') + "\r\n" + "A" + std::string(60, ',') + "x\r\n", 1},
         {"junk", std::string("\x00\xff\"\r\n\n,,\"", 9), -1},
         {"nothing", "", 0},

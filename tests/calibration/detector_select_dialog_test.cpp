@@ -95,8 +95,8 @@ protected:
     }
 
     void fillDatabase(int n) {
-        dbs.database(n).add(detector("Bicron", "B1"));
-        dbs.database(n).add(detector("Amptek", "A1"));
+        dbs.database(n).add(detector("Birch", "B1"));
+        dbs.database(n).add(detector("Alder", "A1"));
     }
 
     DetectorSelectDialog dialog(int n, DetectorUseOptions options = {}) {
@@ -136,8 +136,8 @@ TEST_F(DetectorSelectDialogTest, ListShowsTheDetectorsWithTheSelectedPreselected
     fillDatabase(1);
     selectDetectorRecord(w, dbs, 1, 1);
     DetectorSelectDialog d = dialog(1);
-    EXPECT_EQ(d.list(), (Strings{"Amptek #A1, 3x3 NaI, 6 ft. cable, 1024 channel",
-                                 "Bicron #B1, 3x3 NaI, 6 ft. cable, 1024 channel"}));
+    EXPECT_EQ(d.list(), (Strings{"Alder #A1, 3x3 NaI, 6 ft. cable, 1024 channel",
+                                 "Birch #B1, 3x3 NaI, 6 ft. cable, 1024 channel"}));
     EXPECT_EQ(d.listIndex(), 1);
     EXPECT_TRUE(d.useEnabled());
     EXPECT_TRUE(d.addEnabled());
@@ -145,7 +145,7 @@ TEST_F(DetectorSelectDialogTest, ListShowsTheDetectorsWithTheSelectedPreselected
     EXPECT_TRUE(t.op.messages().empty());
 
     d.chooseListItem(0);
-    EXPECT_EQ(SelectedRecord(dbs, 1)[field::kName], "Amptek");
+    EXPECT_EQ(SelectedRecord(dbs, 1)[field::kName], "Alder");
     EXPECT_EQ(dbs.database(1).record(1)[field::kSelectedIndex], "0");
     EXPECT_EQ(w.session(1).detectorRow, 0);
     d.chooseListItem(2);
@@ -192,7 +192,7 @@ TEST_F(DetectorSelectDialogTest, UseAppliesTheRecordAndSendsAfterStartUp) {
               (Strings{"show 1", "input 1 1", "hv 1 750.5", "nte 1 1100", "coarse 1 2", "fine 1 140", "shaping 1 4",
                        "threshold 1 30", "channels 1 1024", "multipliers 1 3.1", "ramp 1 0 1", "sendSettings 1",
                        "sendHighVoltage 1", "statusBar [B1] [3x3 NaI]", "clearRoiTables",
-                       "loadEnergyCalibration Bicron", "refreshDetectorStatus"}));
+                       "loadEnergyCalibration Birch", "refreshDetectorStatus"}));
     const HardwareSettings& s = w.session(1).settings;
     EXPECT_EQ(s.inputIndex, 1);
     EXPECT_EQ(s.highVoltage, 750.5);
@@ -237,7 +237,7 @@ TEST_F(DetectorSelectDialogTest, WhatUseSendsDependsOnStartUpAndSelectChange) {
 }
 
 TEST_F(DetectorSelectDialogTest, UnreadableFieldsDoNotCarryTheLastDetectorsSettingsOver) {
-    dbs.database(1).add(detector("Bicron", "B1"));
+    dbs.database(1).add(detector("Birch", "B1"));
     DetectorRecord& r = SelectedRecord(dbs, 1);
     r[field::kHighVoltage] = "lots";
     r[field::kCoarseGain] = "9";

@@ -44,10 +44,10 @@ protected:
 TEST_F(DetectorAddWindowTest, TheChosenBaseDetectorFillsTheEntries) {
     auto* base = get<QComboBox>("baseDetectorList");
     ASSERT_EQ(base->count(), 2);
-    EXPECT_EQ(base->itemText(0), "Amptek #A1, 3x3 NaI, 6 ft. cable, 4096 channel");
-    EXPECT_EQ(get("nameEdit")->text(), "Amptek");
+    EXPECT_EQ(base->itemText(0), "Alder #A1, 3x3 NaI, 6 ft. cable, 4096 channel");
+    EXPECT_EQ(get("nameEdit")->text(), "Alder");
     base->setCurrentIndex(1);
-    EXPECT_EQ(get("nameEdit")->text(), "Bicron");
+    EXPECT_EQ(get("nameEdit")->text(), "Birch");
     EXPECT_EQ(get("serialEdit")->text(), "B1");
     EXPECT_EQ(get("cableLengthEdit")->text(), "6");
     EXPECT_EQ(get<QComboBox>("cableUnitsList")->currentText(), "ft.");
@@ -111,7 +111,7 @@ TEST_F(DetectorAddWindowTest, RefusalsAreShownAndKeepTheWindowAndTheDatabase) {
 TEST_F(DetectorAddWindowTest, AddingStoresWhatWasEnteredAndCloses) {
     window->show();
     get<QComboBox>("channelsList")->setCurrentIndex(0);
-    retype("nameEdit", "Amptek");   // the same identity with another channel count is another detector
+    retype("nameEdit", "Alder");   // the same identity with another channel count is another detector
     get<QComboBox>("channelsList")->setCurrentIndex(2);
     get<QComboBox>("inputList")->setCurrentIndex(3);
     retype("highVoltageEdit", "850");
@@ -123,15 +123,15 @@ TEST_F(DetectorAddWindowTest, AddingStoresWhatWasEnteredAndCloses) {
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(window->result(), QDialog::Accepted);
     ASSERT_EQ(database().detectorCount(), 3);
-    const DetectorRecord& added = database().record(1);   // Amptek 1024 sorts after Amptek 4096
-    EXPECT_EQ(added[field::kName], "Amptek");
+    const DetectorRecord& added = database().record(1);   // Alder 1024 sorts after Alder 4096
+    EXPECT_EQ(added[field::kName], "Alder");
     EXPECT_EQ(added[field::kChannelsCode], "2");
     EXPECT_EQ(added[field::kInput], "3");
     EXPECT_EQ(added[field::kHighVoltage], "850");
     EXPECT_EQ(added[field::kThreshold], "35");
     EXPECT_EQ(added[field::kRampHv], "1");
     EXPECT_EQ(added[field::kRampValue], "12");
-    EXPECT_EQ(SelectedRecord(app.detectors(), 1)[field::kName], "Bicron");
+    EXPECT_EQ(SelectedRecord(app.detectors(), 1)[field::kName], "Birch");
 }
 
 }  // namespace

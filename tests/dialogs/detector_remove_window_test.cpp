@@ -19,7 +19,7 @@ class DetectorRemoveWindowTest : public testing::ApplicationFixture {
 protected:
     DetectorRemoveWindowTest() {
         addDetectors();
-        database().add(testing::testDetector("Canberra", "C1"));
+        database().add(testing::testDetector("Cedar", "C1"));
         dialog = std::make_unique<DetectorRemoveDialog>(w(), app.detectors(), 1);
         window = std::make_unique<gui::DetectorRemoveWindow>(*dialog);
         window->show();
@@ -39,9 +39,9 @@ TEST_F(DetectorRemoveWindowTest, ShowsTheSelectedDetectorAndTheChosenOnesFields)
     EXPECT_EQ(window->windowTitle(), "Delete Detector");
     EXPECT_EQ(list()->count(), 3);
     EXPECT_EQ(list()->currentRow(), 1);
-    EXPECT_EQ(shownName(), "Bicron");
+    EXPECT_EQ(shownName(), "Birch");
     list()->setCurrentRow(2);
-    EXPECT_EQ(shownName(), "Canberra");
+    EXPECT_EQ(shownName(), "Cedar");
 }
 
 TEST_F(DetectorRemoveWindowTest, YesDeletesTheChosenDetectorAndKeepsTheSelection) {
@@ -58,7 +58,7 @@ TEST_F(DetectorRemoveWindowTest, YesDeletesTheChosenDetectorAndKeepsTheSelection
     EXPECT_EQ(t.op.messages(), Strings{"Detector deleted."});
     EXPECT_EQ(deleted.count(), 1);
     EXPECT_EQ(list()->count(), 2);
-    EXPECT_EQ(SelectedRecord(app.detectors(), 1)[field::kName], "Bicron");
+    EXPECT_EQ(SelectedRecord(app.detectors(), 1)[field::kName], "Birch");
     EXPECT_EQ(list()->currentRow(), 0);
     EXPECT_TRUE(window->isVisible());
 }

@@ -27,7 +27,7 @@ protected:
 TEST_F(DetectorSelectWindowTest, TitleNamesTheInstrumentAndItsAlias) {
     w().session(2).serialNumber = "212346";
     w().session(2).alias = "Roof";
-    app.detectors().database(2).add(testing::testDetector("Ortec", "O1"));
+    app.detectors().database(2).add(testing::testDetector("Osier", "O1"));
     DetectorSelectDialog second = dialog(2);
     gui::DetectorSelectWindow window(second, countAdds);
     EXPECT_EQ(window.windowTitle(), "Select Detector for 2nd Model 415 #212346 (Roof) ");

@@ -32,7 +32,7 @@ protected:
 TEST_F(DetectorStatusWindowTest, ShowsTheStatusLinesAndUpdatesThemOnRequest) {
     const QString library = QString::fromStdString((w().folders.library / "TREL.lib").string());
     EXPECT_EQ(window.windowTitle(), "Detector Status");
-    EXPECT_EQ(window.text(), "Detector: Bicron\nSerial #: B1\nDescription: 3x3 NaI\nCable Length: 6 ft.\n"
+    EXPECT_EQ(window.text(), "Detector: Birch\nSerial #: B1\nDescription: 3x3 NaI\nCable Length: 6 ft.\n"
                              "NO ROI SET IS LOADED OR HAS NOT BEEN SAVED.\nCurrent Library File: " +
                                  library +
                                  "\nENERGY CALIBRATION HAS NOT BEEN PERFORMED.\nEFFICIENCY CALIBRATION NOT AVAILABLE.");
@@ -40,9 +40,9 @@ TEST_F(DetectorStatusWindowTest, ShowsTheStatusLinesAndUpdatesThemOnRequest) {
     selectDetectorRecord(w(), app.detectors(), 1, 0);
     roiSet = "/cal/Set.roi";
     w().state.energyCalibration = EnergyCalibrationKind::Linear;
-    EXPECT_TRUE(window.text().startsWith("Detector: Bicron")) << "the text waits for Update";
+    EXPECT_TRUE(window.text().startsWith("Detector: Birch")) << "the text waits for Update";
     QTest::mouseClick(testing::child<QPushButton>(window, "updateButton"), Qt::LeftButton);
-    EXPECT_TRUE(window.text().startsWith("Detector: Amptek"));
+    EXPECT_TRUE(window.text().startsWith("Detector: Alder"));
     EXPECT_TRUE(window.text().contains("\nCurrent ROI Set: /cal/Set.roi\n"));
     EXPECT_TRUE(window.text().contains("\nEnergy calibration has been performed.\n"));
 }
@@ -50,10 +50,10 @@ TEST_F(DetectorStatusWindowTest, ShowsTheStatusLinesAndUpdatesThemOnRequest) {
 TEST_F(DetectorStatusWindowTest, TwoInstrumentsAreShownByNumber) {
     w().session(2).open = true;
     w().session(2).serialNumber = "212346";
-    app.detectors().database(2).add(testing::testDetector("Ortec", "O1"));
+    app.detectors().database(2).add(testing::testDetector("Osier", "O1"));
     window.refresh();
-    EXPECT_TRUE(window.text().startsWith("MCA 1 s/n: 212345\nMCA 1 Detector: Bicron\n"));
-    EXPECT_TRUE(window.text().contains("\nMCA 2 s/n: 212346\nMCA 2 Detector: Ortec\n"));
+    EXPECT_TRUE(window.text().startsWith("MCA 1 s/n: 212345\nMCA 1 Detector: Birch\n"));
+    EXPECT_TRUE(window.text().contains("\nMCA 2 s/n: 212346\nMCA 2 Detector: Osier\n"));
 }
 
 TEST_F(DetectorStatusWindowTest, CloseTellsTheMenu) {

@@ -82,10 +82,10 @@ protected:
     Workstation& w() { return app.workstation(); }
     DetectorDatabase& database(int n = 1) { return app.detectors().database(n); }
     std::filesystem::path detectorsFile() { return w().folders.calFiles / "212345Dets.dat"; }
-    // Bicron, then Amptek: sorted Amptek first, and Bicron (now row 1) stays selected.
+    // Birch, then Alder: sorted Alder first, and Birch (now row 1) stays selected.
     void addDetectors() {
-        database().add(testDetector("Bicron", "B1"));
-        database().add(testDetector("Amptek", "A1"));
+        database().add(testDetector("Birch", "B1"));
+        database().add(testDetector("Alder", "A1"));
     }
 
     Platform platform() { return Platform{t.clock, t.clock, t.clock, t.op, t.desktop, t.ports}; }

@@ -34,18 +34,18 @@ TEST_F(QtFrontEndTest, UsingTheChosenRowSelectsThatDetectorAndSavesTheDatabase) 
     dialogs.steps.push_back([](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), "Select Detector for Model 415 #212345");
         auto* list = testing::child<QListWidget>(d, "detectorList");
-        EXPECT_EQ(listTexts(*list), (QStringList{"Amptek #A1, 3x3 NaI, 6 ft. cable, 4096 channel",
-                                                 "Bicron #B1, 3x3 NaI, 6 ft. cable, 4096 channel"}));
+        EXPECT_EQ(listTexts(*list), (QStringList{"Alder #A1, 3x3 NaI, 6 ft. cable, 4096 channel",
+                                                 "Birch #B1, 3x3 NaI, 6 ft. cable, 4096 channel"}));
         EXPECT_EQ(list->currentRow(), 1);
         list->setCurrentRow(0);
         click(d, "useDetectorButton");
     });
     ASSERT_TRUE(app.selectDetector(1, false));
     EXPECT_EQ(dialogs.shown, Strings{"TfrmSelectDetector"});
-    EXPECT_EQ(SelectedRecord(app.detectors(), 1)[field::kName], "Amptek");
+    EXPECT_EQ(SelectedRecord(app.detectors(), 1)[field::kName], "Alder");
     EXPECT_EQ(w().session(1).settings.highVoltage, 700.0);
     ASSERT_TRUE(std::filesystem::exists(detectorsFile()));
-    EXPECT_TRUE(readFileBytes(detectorsFile()).starts_with("Amptek,A1,"));
+    EXPECT_TRUE(readFileBytes(detectorsFile()).starts_with("Alder,A1,"));
 }
 
 TEST_F(QtFrontEndTest, CancelEndsTheProgramOnlyDuringStartUp) {
@@ -70,18 +70,18 @@ TEST_F(QtFrontEndTest, CancelEndsTheProgramOnlyDuringStartUp) {
 TEST_F(QtFrontEndTest, AnEmptyDatabaseAsksForADetectorAndThenOffersIt) {
     dialogs.steps.push_back([](QDialog& d) {
         testing::child<QLineEdit>(d, "nameEdit")->clear();
-        QTest::keyClicks(testing::child<QLineEdit>(d, "nameEdit"), "Ortec");
+        QTest::keyClicks(testing::child<QLineEdit>(d, "nameEdit"), "Osier");
         click(d, "addButton");
     });
     dialogs.steps.push_back([](QDialog& d) {
         EXPECT_EQ(listTexts(*testing::child<QListWidget>(d, "detectorList")),
-                  QStringList{"Ortec #xxxx, Generic, 36 in. cable, 4096 channel"});
+                  QStringList{"Osier #xxxx, Generic, 36 in. cable, 4096 channel"});
         click(d, "useDetectorButton");
     });
     ASSERT_TRUE(app.selectDetector(1, true));
     EXPECT_EQ(t.op.messages(), Strings{"A detector must be entered before MCA can be opened."});
     EXPECT_EQ(dialogs.shown, (Strings{"TfrmAddDetector", "TfrmSelectDetector"}));
-    EXPECT_EQ(SelectedRecord(app.detectors(), 1)[field::kName], "Ortec");
+    EXPECT_EQ(SelectedRecord(app.detectors(), 1)[field::kName], "Osier");
     EXPECT_EQ(w().session(1).settings.highVoltage, 600.0);
 }
 
@@ -90,16 +90,16 @@ TEST_F(QtFrontEndTest, AddingFromTheSelectWindowShowsTheNewDetectorInItsList) {
     dialogs.steps.push_back([this](QDialog& d) {
         click(d, "addDetectorButton");   // runs the next step as Add New Detector
         EXPECT_EQ(listTexts(*testing::child<QListWidget>(d, "detectorList")),
-                  (QStringList{"Amptek #A1, 3x3 NaI, 6 ft. cable, 4096 channel",
-                               "Bicron #B1, 3x3 NaI, 6 ft. cable, 4096 channel",
-                               "Canberra #A1, 3x3 NaI, 6 ft. cable, 4096 channel"}));
-        EXPECT_EQ(SelectedRecord(app.detectors(), 1)[field::kName], "Bicron") << "the selection stays";
+                  (QStringList{"Alder #A1, 3x3 NaI, 6 ft. cable, 4096 channel",
+                               "Birch #B1, 3x3 NaI, 6 ft. cable, 4096 channel",
+                               "Cedar #A1, 3x3 NaI, 6 ft. cable, 4096 channel"}));
+        EXPECT_EQ(SelectedRecord(app.detectors(), 1)[field::kName], "Birch") << "the selection stays";
         click(d, "cancelButton");
     });
     dialogs.steps.push_back([](QDialog& d) {
         auto* name = testing::child<QLineEdit>(d, "nameEdit");
         name->clear();
-        QTest::keyClicks(name, "Canberra");
+        QTest::keyClicks(name, "Cedar");
         click(d, "addButton");
     });
     EXPECT_TRUE(app.selectDetector(1, false));

@@ -284,7 +284,7 @@ TEST_P(MeasuredSpectra, MainLinesAreFoundAndLabelled) {
     }
 }
 
-// The InterSpec spectra carry no calibration: the README's two-point line keV = -49 + 2.49 ch.
+// The spectra in interspec/ carry no calibration: the README's two-point line keV = -49 + 2.49 ch.
 INSTANTIATE_TEST_SUITE_P(
     SharedData, MeasuredSpectra,
     ::testing::Values(
