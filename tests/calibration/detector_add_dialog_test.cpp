@@ -213,7 +213,7 @@ TEST_F(DetectorAddDialogTest, AddingANameBeforeTheSelectedKeepsTheSelection) {
 
 TEST_F(DetectorAddDialogTest, IdentityTextsDropForbiddenCharactersWithABeep) {
     DetectorAddDialog dialog(w, dbs, 1);
-    dialog.setName("Bi:cron");
+    dialog.setName("Bi:rch");
     dialog.setSerial("B1");
     dialog.setDescription("2\"x2\"");
     EXPECT_EQ(dialog.entries().name, "Birch");
