@@ -3,6 +3,7 @@
 #include "main_window.h"
 
 #include "chart/chart_area.h"
+#include "chart/energy_fit_window.h"
 #include "panels/hardware_panel.h"
 #include "peaks/peak_panel.h"
 #include "peaks/peak_panel_inputs.h"
@@ -117,6 +118,7 @@ void MainWindow::buildInstrumentMenu() {
 void MainWindow::buildCalibrateMenu() {
     QMenu* menu = menuBar()->addMenu(QStringLiteral("&Calibrate"));
     addCommand(menu, QStringLiteral("E&nergy Calibrate..."), [this] { showEnergyCalWindow(); });
+    addCommand(menu, QStringLiteral("ECal Fit..."), [this] { showEnergyFitWindow(); });
     QMenu* detector = menu->addMenu(QStringLiteral("&Detector..."));
     m_onlineOnly.push_back(detector->menuAction());
     m_advanced.push_back(detector->menuAction());
@@ -159,13 +161,23 @@ void MainWindow::buildHelpMenu() {
 void MainWindow::showEnergyCalWindow() {
     if (!m_energyCal) {
         m_energyCal = new gui::EnergyCalWindow(m_app, this);
-        connect(m_energyCal, &gui::EnergyCalWindow::calibrationChanged, this, &MainWindow::refreshView);
+        connect(m_energyCal, &gui::EnergyCalWindow::calibrationChanged, this, [this] {
+            if (m_energyFit) m_energyFit->refresh();
+            refreshView();
+        });
         connect(m_energyCal, &gui::EnergyCalWindow::calibrationApplied, this, &MainWindow::refreshView);
         connect(m_charts, &ChartArea::xAxisModeChanged, m_energyCal,
                 [this] { m_energyCal->setAxisShowsEnergy(m_charts->xAxisMode() != XAxisMode::Channels); });
     }
     m_energyCal->setAxisShowsEnergy(m_charts->xAxisMode() != XAxisMode::Channels);
     if (m_energyCal->openWindow()) m_energyCal->raise();
+}
+
+void MainWindow::showEnergyFitWindow() {
+    if (!m_energyFit) m_energyFit = new EnergyFitWindow(m_app, this);
+    m_energyFit->refresh();
+    m_energyFit->show();
+    m_energyFit->raise();
 }
 
 void MainWindow::showDetectorStatus() {

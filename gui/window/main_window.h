@@ -22,6 +22,7 @@ namespace mca {
 
 class Application;
 class ChartArea;
+class EnergyFitWindow;
 class FineTune;
 
 namespace gui {
@@ -87,6 +88,7 @@ private:
     void applyStatusTexts();
     void chartDoubleClicked(int chart, double axisX);
     void showEnergyCalWindow();
+    void showEnergyFitWindow();
     void showDetectorStatus();
     void addDetector();
     void removeDetector();
@@ -101,6 +103,7 @@ private:
     gui::PeakPanel* m_peakPanel = nullptr;
     QAction* m_peakPanelAction = nullptr;
     gui::EnergyCalWindow* m_energyCal = nullptr;
+    EnergyFitWindow* m_energyFit = nullptr;
     gui::DetectorStatusWindow* m_detectorStatus = nullptr;
     gui::GainStabilizationWindow* m_stabilization = nullptr;
     // The fine-tune tool lives as long as the window; its window is made when first opened.
