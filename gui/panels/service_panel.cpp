@@ -1,15 +1,19 @@
 // The second service panel.
 #include "service_panel.h"
 
+#include "display/display_offset.h"
+
 #include "panel_support.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -34,6 +38,7 @@ ServicePanel::ServicePanel(Workstation& w, ServiceCommands& service, QWidget* pa
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(buildIdentity());
     layout->addWidget(buildBattery());
+    layout->addWidget(buildDisplayOffset());
 }
 
 QWidget* ServicePanel::buildIdentity() {
@@ -110,6 +115,27 @@ QWidget* ServicePanel::buildBattery() {
     grid->addWidget(save, 0, 1);
     grid->addWidget(clear, 0, 2);
     grid->addWidget(m_battery, 1, 0, 1, 3);
+    return box;
+}
+
+// The display's channel offset: it only redraws, so it reports as a finished command.
+QWidget* ServicePanel::buildDisplayOffset() {
+    auto* box = new QWidget(this);
+    auto* row = new QHBoxLayout(box);
+    row->addWidget(new QLabel("Display Offset", box));
+    m_displayOffset = new QSpinBox(box);
+    m_displayOffset->setObjectName("intedtDisplayOffset");
+    m_displayOffset->setRange(kMinDisplayOffset, kMaxDisplayOffset);
+    m_displayOffset->setValue(m_w.screen.displayOffsetChannels);
+    m_displayOffsetText = new QLabel(qs(displayOffsetText(m_w.screen.displayOffsetChannels)), box);
+    m_displayOffsetText->setObjectName("lblDisplayOffset");
+    connect(m_displayOffset, &QSpinBox::valueChanged, this, [this](int channels) {
+        m_w.screen.displayOffsetChannels = clampDisplayOffset(channels);
+        m_displayOffsetText->setText(qs(displayOffsetText(m_w.screen.displayOffsetChannels)));
+        emit commandFinished();
+    });
+    row->addWidget(m_displayOffset);
+    row->addWidget(m_displayOffsetText);
     return box;
 }
 

@@ -15,6 +15,8 @@
 class QCheckBox;
 class QLineEdit;
 class QRadioButton;
+class QLabel;
+class QSpinBox;
 class QTableWidget;
 
 namespace mca::gui {
@@ -33,6 +35,7 @@ signals:
 private:
     QWidget* buildIdentity();
     QWidget* buildBattery();
+    QWidget* buildDisplayOffset();
     void run(const std::function<void()>& command);
     void showBatteryTable();
 
@@ -44,6 +47,8 @@ private:
     QLineEdit* m_hvUnit = nullptr;
     QCheckBox* m_trackBattery = nullptr;
     QTableWidget* m_battery = nullptr;
+    QSpinBox* m_displayOffset = nullptr;
+    QLabel* m_displayOffsetText = nullptr;
 };
 
 }  // namespace mca::gui

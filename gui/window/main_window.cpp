@@ -2,6 +2,7 @@
 // state, and the close sequence.
 #include "main_window.h"
 #include "main_window_fine_tune_hooks.h"
+#include "window_chart_sources.h"
 
 #include "chart/chart_area.h"
 #include "dialogs/energy_cal_window.h"
@@ -53,6 +54,7 @@ MainWindow::MainWindow(Application& app, QWidget* parent) : QMainWindow(parent),
     buildStatusBar();
     buildMenus();
     connect(m_charts, &ChartArea::chartDoubleClicked, this, &MainWindow::chartDoubleClicked);
+    connect(m_hardwarePanel, &gui::HardwarePanel::commandFinished, this, &MainWindow::refreshView);
     // The ramp window shows itself while the high voltage moves.
     new gui::HvRampWindow(m_app.ramp(), this);
     applyScreenState();
@@ -87,6 +89,8 @@ void MainWindow::buildCentral() {
     m_peakPanel->setObjectName(QStringLiteral("pnlPeaks"));
     m_peakPanel->hide();
     column->insertWidget(0, m_peakPanel);
+    m_chartSources = std::make_unique<WindowChartSources>(m_app.workstation());
+    m_peakPanel->chartSources().setBase(m_chartSources.get());
     m_charts->setSources(m_peakPanel->chartSources());
     row->addWidget(scroll);
     row->addWidget(m_charts, 1);

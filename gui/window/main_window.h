@@ -23,6 +23,7 @@ namespace mca {
 class Application;
 class ChartArea;
 class EnergyFitWindow;
+class WindowChartSources;
 class FineTune;
 
 namespace gui {
@@ -97,6 +98,7 @@ private:
 
     Application& m_app;
     ChartArea* m_charts = nullptr;
+    std::unique_ptr<WindowChartSources> m_chartSources;
     gui::HardwarePanel* m_hardwarePanel = nullptr;
     gui::PresetPanel* m_presetPanel = nullptr;
     gui::SamplePanel* m_samplePanel = nullptr;

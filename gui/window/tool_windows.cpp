@@ -2,6 +2,7 @@
 // stabilization setup.
 #include "main_window.h"
 #include "main_window_fine_tune_hooks.h"
+#include "window_chart_sources.h"
 
 #include "chart/chart_area.h"
 #include "panels/fine_tune_window.h"

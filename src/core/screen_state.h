@@ -49,6 +49,7 @@ struct ScreenState {
     std::string indicator;                // "Spectrum Clear", "Acquiring", "Acquisition Stopped"
     std::string chart1Title;
     bool xAxisInEnergy = false;
+    int displayOffsetChannels = 0;        // the display's channel offset, -100 .. +100
 
     std::string elapsedTime;              // realTime in whole seconds
     std::string spectrumFileName;         // the file the live spectrum came from or went to

@@ -25,6 +25,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSpinBox>
 
 #include <filesystem>
 
@@ -284,6 +285,18 @@ TEST_F(MainWindowTest, ThePeakPanelNeedsACalibrationThenFindsAndLabelsTheCaesium
 
     click("btnClear");   // the found peaks go with the spectrum
     EXPECT_TRUE(panel->analysis().peaks.empty());
+}
+
+TEST_F(MainWindowTest, TheServicePanelsDisplayOffsetShiftsTheUnsmoothedTrace) {
+    ASSERT_TRUE(startOnline());
+    click("btnStart");
+    t.clock.advance(5000);
+    click("btnStop");
+    child<QSpinBox>("intedtDisplayOffset")->setValue(5);
+    EXPECT_EQ(label("lblDisplayOffset"), QStringLiteral("+5 chn"));
+    const auto& counts = app.workstation().session(1).spectrum.counts;
+    const QVector<QPointF> drawn = window.charts().chart(1)->layerPoints(ChartLayer::Main);
+    for (int i : {300, 650, 662}) EXPECT_DOUBLE_EQ(drawn.at(i + 5).y(), counts[static_cast<std::size_t>(i)]) << i;
 }
 
 TEST_F(MainWindowTest, TheFourChartLayoutShowsFourChartsAndTheInstrumentChooser) {
