@@ -33,7 +33,6 @@ QAction* addChoice(QMenu* menu, QActionGroup* group, const QString& caption, boo
 void MainWindow::buildDisplayMenu() {
     QMenu* menu = menuBar()->addMenu(QStringLiteral("&Display"));
     ChartArea* charts = m_charts;
-    const Settings& s = m_app.workstation().settings;
 
     QActionGroup* xAxis = choiceGroup(this);
     connect(addChoice(menu, xAxis, QStringLiteral("Show X Axis as Channels"), true), &QAction::triggered, charts,
@@ -45,7 +44,24 @@ void MainWindow::buildDisplayMenu() {
     m_energyAxis = {keV, meV};
     m_xAxisGroup = xAxis;
     menu->addSeparator();
+    addScaleAndSmoothingItems(menu);
+    addTraceItems(menu);
+    addAxesItems(menu);
 
+    menu->addSeparator();
+    QAction* undo = menu->addAction(QStringLiteral("Undo &Zoom"));
+    connect(undo, &QAction::triggered, charts, &ChartArea::undoZoom);
+    QAction* full = menu->addAction(QStringLiteral("Full Screen"));
+    full->setCheckable(true);
+    connect(full, &QAction::toggled, this, [this](bool on) {
+        m_sidePanel->setVisible(!on);
+        m_charts->setFullScreen(on);
+    });
+}
+
+void MainWindow::addScaleAndSmoothingItems(QMenu* menu) {
+    ChartArea* charts = m_charts;
+    const Settings& s = m_app.workstation().settings;
     QActionGroup* yAxis = choiceGroup(this);
     const bool log = s.yAxis == YAxisScale::Logarithmic;
     connect(addChoice(menu, yAxis, QStringLiteral("Li&near Y Axis"), !log), &QAction::triggered, charts,
@@ -61,7 +77,12 @@ void MainWindow::buildDisplayMenu() {
         a->setObjectName(QStringLiteral("rbSmooth%1").arg(f));
         connect(a, &QAction::triggered, charts, [charts, f] { charts->setSmoothFactor(f); });
     }
+}
 
+// The check items of the traces, then the two style submenus.
+void MainWindow::addTraceItems(QMenu* menu) {
+    ChartArea* charts = m_charts;
+    const Settings& s = m_app.workstation().settings;
     auto toggle = [&](const QString& caption, bool on, auto slot) {
         QAction* a = menu->addAction(caption);
         a->setCheckable(true);
@@ -90,7 +111,11 @@ void MainWindow::buildDisplayMenu() {
     }
     m_advanced.push_back(mainStyle->menuAction());
     m_advanced.push_back(staticStyle->menuAction());
+}
 
+void MainWindow::addAxesItems(QMenu* menu) {
+    ChartArea* charts = m_charts;
+    const Settings& s = m_app.workstation().settings;
     QMenu* axes = menu->addMenu(QStringLiteral("Axes"));
     QAction* display = axes->addAction(QStringLiteral("Display"));
     display->setCheckable(true);
@@ -106,16 +131,6 @@ void MainWindow::buildDisplayMenu() {
         justLabels->setEnabled(on);
     });
     m_advanced.push_back(axes->menuAction());
-
-    menu->addSeparator();
-    QAction* undo = menu->addAction(QStringLiteral("Undo &Zoom"));
-    connect(undo, &QAction::triggered, charts, &ChartArea::undoZoom);
-    QAction* full = menu->addAction(QStringLiteral("Full Screen"));
-    full->setCheckable(true);
-    connect(full, &QAction::toggled, this, [this](bool on) {
-        m_sidePanel->setVisible(!on);
-        m_charts->setFullScreen(on);
-    });
 }
 
 void MainWindow::buildColourMenu() {

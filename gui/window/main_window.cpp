@@ -121,7 +121,11 @@ void MainWindow::buildToolBar() {
         m_acquisitionButtons.push_back(button);
     }
     bar->addSeparator();
-    // The texts and choices sit on one strip, so each shows and hides by itself.
+    buildStatusStrip(bar);
+}
+
+// The texts and choices sit on one strip, so each shows and hides by itself.
+void MainWindow::buildStatusStrip(QToolBar* bar) {
     auto* strip = new QWidget(bar);
     auto* row = new QHBoxLayout(strip);
     row->setContentsMargins(4, 0, 4, 0);

@@ -17,6 +17,7 @@ class QMenu;
 class QPushButton;
 class QComboBox;
 class QCloseEvent;
+class QToolBar;
 
 namespace mca {
 
@@ -74,11 +75,15 @@ private:
 
     void buildCentral();
     void buildToolBar();
+    void buildStatusStrip(QToolBar* bar);
     void buildStatusBar();
     void buildMenus();
     void buildFileMenu();
     void buildAcquireMenu();
     void buildDisplayMenu();
+    void addScaleAndSmoothingItems(QMenu* menu);
+    void addTraceItems(QMenu* menu);
+    void addAxesItems(QMenu* menu);
     void buildColourMenu();
     void buildCalibrateMenu();
     void buildInstrumentMenu();
