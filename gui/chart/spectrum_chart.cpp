@@ -244,8 +244,18 @@ void SpectrumChart::setLeftScale(YAxisScale scale) {
 void SpectrumChart::setAutomaticLeftRange(AxisRange left, AxisRange right) {
     if (m_zoomed) return;
     m_plot->yAxis->setRange(left.lower, left.upper);
-    m_plot->yAxis2->setRange(right.lower, right.upper);
+    // The right axis is automatic as well: it reaches its placeholder and takes in whatever else
+    // is drawn on it (the peak search's second derivative dips below zero).
+    QCPRange range(right.lower, right.upper);
+    for (QCPAbstractPlottable* p : m_plot->yAxis2->plottables()) {
+        bool found = false;
+        const QCPRange values = p->getValueRange(found);
+        if (found && p->visible()) range.expand(values);
+    }
+    m_plot->yAxis2->setRange(range);
 }
+
+AxisRange SpectrumChart::rightRange() const { return {m_plot->yAxis2->range().lower, m_plot->yAxis2->range().upper}; }
 
 AxisRange SpectrumChart::bottomRange() const { return {m_plot->xAxis->range().lower, m_plot->xAxis->range().upper}; }
 AxisRange SpectrumChart::leftRange() const { return {m_plot->yAxis->range().lower, m_plot->yAxis->range().upper}; }

@@ -73,6 +73,7 @@ public:
     void setAutomaticLeftRange(AxisRange left, AxisRange right);
     AxisRange bottomRange() const;
     AxisRange leftRange() const;
+    AxisRange rightRange() const;
 
     // Zoom: a box zooms the chart and allows panning with the right button; undoing is the
     // ChartArea's (every chart returns to its full range).

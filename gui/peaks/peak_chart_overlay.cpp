@@ -64,6 +64,14 @@ void PeakChartOverlay::show(const PeakOverlayContent& content) {
     setCurve(OverlayCurve::SecondDerivative, content.secondDerivative);
     setCurve(OverlayCurve::Weighted, content.weighted);
     setLabels(content.labels);
+    // The derivative sits on the hidden right axis: widen it now, as the next refresh would.
+    bool found = false;
+    const QCPRange derivative = m_graphs[static_cast<std::size_t>(OverlayCurve::SecondDerivative)]->getValueRange(found);
+    if (found) {
+        QCPRange range = m_plot->yAxis2->range();
+        range.expand(derivative);
+        m_plot->yAxis2->setRange(range);
+    }
     m_plot->replot();
 }
 

@@ -192,6 +192,10 @@ TEST_F(PeakPanelTest, OverlaysFollowTheirCheckBoxes) {
     EXPECT_GT(peakPoints, 0);
     find<QCheckBox>("chkbxShow2ndDerivative")->setChecked(true);
     EXPECT_EQ(overlay.pointCount(OverlayCurve::SecondDerivative), 4095);
+    // The derivative dips below zero at the peak; the right axis takes it in, now and on refresh.
+    EXPECT_LT(charts.chart(1)->rightRange().lower, 0.0);
+    charts.refreshAll();
+    EXPECT_LT(charts.chart(1)->rightRange().lower, 0.0);
     EXPECT_EQ(overlay.pointCount(OverlayCurve::Weighted), 0);
     find<QCheckBox>("chkShowExpanded")->setChecked(true);
     EXPECT_EQ(overlay.pointCount(OverlayCurve::Weighted), 4095);
