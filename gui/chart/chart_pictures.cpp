@@ -1,6 +1,8 @@
 // Chart and window pictures. Metafiles have no counterpart here; the vector formats are SVG and PDF.
 #include "chart_pictures.h"
 
+#include "platform/replacing_output.h"
+
 #include "spectrum_chart.h"
 
 #include <QBuffer>
@@ -48,26 +50,31 @@ void ChartPictures::reportFailure(const QString& text) {
 bool ChartPictures::writeImage(const QImage& image, const QString& path) {
     QString format = suffixOf(path);
     if (format == QLatin1String("jpg")) format = QStringLiteral("jpeg");
-    QImageWriter writer(path, format.toLatin1());
-    if (writer.write(image)) return true;
-    reportFailure(writer.errorString() + QStringLiteral(": ") + path);
+    QString error;
+    const bool written = writeReplacing(path, [&](const QString& temporary) {
+        QImageWriter writer(temporary, format.toLatin1());
+        if (writer.write(image)) return true;
+        error = writer.errorString();
+        return false;
+    });
+    if (written) return true;
+    reportFailure((error.isEmpty() ? QStringLiteral("Cannot write") : error) + QStringLiteral(": ") + path);
     return false;
 }
 
 bool ChartPictures::writeChart(const SpectrumChart& chart, const QString& path) {
     const QString suffix = suffixOf(path);
-    if (suffix == QLatin1String("pdf")) {
-        if (chart.savePdf(path)) return true;
-    } else if (suffix == QLatin1String("svg")) {
+    if (suffix != QLatin1String("pdf") && suffix != QLatin1String("svg")) return writeImage(chart.image(), path);
+    const bool written = writeReplacing(path, [&](const QString& temporary) {
+        if (suffix == QLatin1String("pdf")) return chart.savePdf(temporary);
         QSvgGenerator svg;
-        svg.setFileName(path);
+        svg.setFileName(temporary);
         svg.setSize(chart.plotSize());
         svg.setViewBox(QRect(QPoint(0, 0), chart.plotSize()));
         svg.setTitle(chart.title());
-        if (chart.paintOn(svg)) return true;
-    } else {
-        return writeImage(chart.image(), path);
-    }
+        return chart.paintOn(svg);
+    });
+    if (written) return true;
     reportFailure(QStringLiteral("Cannot write ") + path);
     return false;
 }

@@ -18,17 +18,6 @@ namespace {
 constexpr const char* kCancelled = "(cancel)";
 constexpr const char* kDefault = " (default)";
 
-std::string captionOf(Answer a) {
-    switch (a) {
-        case Answer::Ok: return "OK";
-        case Answer::Yes: return "Yes";
-        case Answer::No: return "No";
-        case Answer::Abort: return "Abort";
-        case Answer::Cancel: return "Cancel";
-    }
-    return "OK";
-}
-
 bool sameCaption(const std::string& written, const std::string& caption) {
     return QString::fromStdString(plainCaption(written)).compare(QString::fromStdString(caption),
                                                                  Qt::CaseInsensitive) == 0;
@@ -36,7 +25,7 @@ bool sameCaption(const std::string& written, const std::string& caption) {
 
 std::optional<Answer> answerFor(const std::string& written, const Buttons& offered) {
     for (Answer a : offered) {
-        if (sameCaption(written, captionOf(a))) return a;
+        if (sameCaption(written, answerCaption(a))) return a;
     }
     return std::nullopt;
 }
@@ -117,7 +106,7 @@ Answer ScriptedOperator::question(const std::string& text, const std::string& ti
     const Buttons offered = buttons.empty() ? Buttons{Answer::Ok} : buttons;
     if (!m_scriptActive) {
         const Answer a = m_real.question(text, title, offered);
-        m_transcript.write({"question", title, text, captionOf(a)});
+        m_transcript.write({"question", title, text, answerCaption(a)});
         return a;
     }
     Answer a = defaultAnswer(offered);
@@ -130,7 +119,7 @@ Answer ScriptedOperator::question(const std::string& text, const std::string& ti
             note = misfit(*queued);
         }
     }
-    m_transcript.write({"question", title, text, captionOf(a) + note});
+    m_transcript.write({"question", title, text, std::string(answerCaption(a)) + note});
     return a;
 }
 

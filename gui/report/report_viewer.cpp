@@ -1,6 +1,8 @@
 // The report viewer's pages, zoom, paging, printing and saving.
 #include "report_viewer.h"
 
+#include "platform/replacing_output.h"
+
 #include "report_document.h"
 
 #include "roi/report_files.h"
@@ -200,11 +202,14 @@ bool ReportViewer::exportPdf() {
     std::optional<std::string> path = m_op.chooseSaveFile(choice);
     if (!path) return false;
     if (QFileInfo(QString::fromStdString(*path)).suffix().isEmpty()) *path += ".pdf";
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(*path));
-    prepareReportPrinter(printer);
-    if (paintReport(m_report.paragraphs(), printer) == 0) {
+    const bool written = writeReplacing(QString::fromStdString(*path), [this](const QString& temporary) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(temporary);
+        prepareReportPrinter(printer);
+        return paintReport(m_report.paragraphs(), printer) != 0;
+    });
+    if (!written) {
         reportFailure("Cannot create " + *path);
         return false;
     }

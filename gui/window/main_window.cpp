@@ -155,8 +155,8 @@ void MainWindow::buildStatusStrip(QToolBar* bar) {
                          QStringLiteral("Split")});
     connect(m_twoView, &QComboBox::currentIndexChanged, this, [this](int index) {
         m_app.workstation().state.view.twoInstrumentView = static_cast<TwoInstrumentView>(index);
-        m_charts->updateLayout();
-        refreshView();
+        m_charts->updateLayout();   // redraws the charts
+        applyScreenState();
     });
     row->addWidget(m_twoView);
 
@@ -213,10 +213,9 @@ void MainWindow::refreshView() {
     applyScreenState();
 }
 
-void MainWindow::spectrumCleared() {
-    m_peakPanel->spectrumCleared();
-    refreshView();
-}
+void MainWindow::redrawCharts() { m_charts->refreshAll(); }
+
+void MainWindow::spectrumCleared() { m_peakPanel->spectrumCleared(); }
 
 void MainWindow::refreshTickReadout() {
     m_charts->tickReadout();

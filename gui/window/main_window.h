@@ -47,7 +47,9 @@ public:
     // Every open chart redrawn and the window's texts brought up to date: once per acquisition
     // second and after each command.
     void refreshView();
-    // Clear: found peaks go with the spectrum.
+    // The acquisition tick's redraw: the charts only; the texts follow at the tick's end.
+    void redrawCharts();
+    // Clear: found peaks go with the spectrum; the command that cleared refreshes the rest.
     void spectrumCleared();
     // The end of a tick: the short read-out and the window's texts.
     void refreshTickReadout();

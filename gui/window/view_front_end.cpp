@@ -14,7 +14,7 @@ void ViewFrontEnd::runDetectorAdd(DetectorAddDialog& dialog) { m_dialogs.runDete
 void ViewFrontEnd::showDoneWindow() { m_dialogs.showDoneWindow(); }
 
 void ViewFrontEnd::redrawCharts() {
-    if (m_window) m_window->refreshView();
+    if (m_window) m_window->redrawCharts();
 }
 
 void ViewFrontEnd::refreshCursorReadout() {

@@ -5,23 +5,8 @@
 #include "splash_window.h"
 
 #include "chart/chart_area.h"
-#include "core/ini_file.h"
 
 namespace mca {
-
-namespace {
-
-// The port table: [Ports] of the settings file, MCA_PORTS, then the serial devices present. An
-// unreadable settings file leaves the first part out; the start sequence reports the file itself.
-PortTable portTableFor(const Workstation& w) {
-    try {
-        return PortTable::fromEnvironment(IniFile::load(w.folders.settingsFile));
-    } catch (const std::exception&) {
-        return PortTable::fromEnvironment(IniFile{});
-    }
-}
-
-}  // namespace
 
 Workbench::Workbench(std::string applicationTitle, std::filesystem::path applicationFolder)
     : m_ports(PortTable{}),
@@ -29,7 +14,7 @@ Workbench::Workbench(std::string applicationTitle, std::filesystem::path applica
       m_front(m_dialogs),
       m_app(Platform{m_clock, m_waiter, m_scheduler, m_ui.op(), m_desktop, m_ports}, std::move(applicationTitle),
             std::move(applicationFolder), m_front) {
-    m_ports.setTable(portTableFor(m_app.workstation()));
+    m_ports.setTable(PortTable::fromSettingsFile(m_app.workstation().folders.settingsFile));
 }
 
 Workbench::~Workbench() {
@@ -51,8 +36,8 @@ bool Workbench::start(const std::vector<std::string>& arguments) {
 
     m_front.setWindow(window);
     window->setStarted();
-    window->charts().updateLayout();
-    window->refreshView();
+    window->charts().updateLayout();   // redraws the charts
+    window->applyScreenState();
     window->applyPlacement();
     return true;
 }

@@ -12,6 +12,18 @@ namespace mca {
 
 enum class Answer { Ok, Yes, No, Abort, Cancel };
 
+// The caption of an answer's button, as dialogs, the terminal and transcripts show it.
+constexpr const char* answerCaption(Answer a) {
+    switch (a) {
+        case Answer::Ok: return "OK";
+        case Answer::Yes: return "Yes";
+        case Answer::No: return "No";
+        case Answer::Abort: return "Abort";
+        case Answer::Cancel: return "Cancel";
+    }
+    return "OK";
+}
+
 enum class MessageKind { Information, Warning, Error };
 
 // Buttons offered by a question, in the order shown.

@@ -81,6 +81,14 @@ PortTable PortTable::fromEnvironment(const IniFile& settings) {
     return PortTable(settings, variable ? variable : "");
 }
 
+PortTable PortTable::fromSettingsFile(const std::filesystem::path& path) {
+    try {
+        return fromEnvironment(IniFile::load(path));
+    } catch (const std::exception&) {
+        return fromEnvironment(IniFile{});
+    }
+}
+
 void PortTable::addExplicit(int comNumber, std::string device) {
     m_ports.try_emplace(comNumber, PortListing{comNumber, std::move(device), kConfiguredDescription});
 }

@@ -7,6 +7,7 @@
 #include "device/port_scan.h"
 
 #include <map>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,6 +37,9 @@ public:
 
     // The table of this machine: MCA_PORTS from the environment and the devices under /dev.
     static PortTable fromEnvironment(const IniFile& settings);
+    // The same with the [Ports] section of the settings file at `path`; a file that is missing or
+    // cannot be read leaves that part out (the start sequence reports the file itself).
+    static PortTable fromSettingsFile(const std::filesystem::path& path);
 
     std::optional<std::string> deviceFor(int comNumber) const;
     // Every entry in COM-number order; the description is the by-id name of a found device when it

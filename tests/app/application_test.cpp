@@ -7,6 +7,7 @@
 #include "core/atomic_file.h"
 #include "sim/simulated_port.h"
 #include "support/listening_ports.h"
+#include "support/simulated_setup.h"
 #include "support/test_workstation.h"
 
 #include <gtest/gtest.h>
@@ -14,31 +15,12 @@
 namespace mca {
 namespace {
 
-std::string detectorsFile() {
-    DetectorRecord r;
-    const std::pair<int, const char*> fields[] = {
-        {field::kName, "NaI 2x2"}, {field::kSerial, "D-7"},       {field::kDescription, "Shelf"},
-        {field::kCableLength, "10"}, {field::kCableUnits, "ft."}, {field::kInput, "1"},
-        {field::kHighVoltage, "800"}, {field::kNotToExceed, "1200"}, {field::kCoarseGain, "2"},
-        {field::kFineGain, "127"},  {field::kShapingTime, "3"},   {field::kThreshold, "20"},
-        {field::kChannelsCode, "0"}, {field::kSelectedIndex, "0"}};
-    for (const auto& [f, v] : fields) r[f] = v;
-    std::string line;
-    for (int f = 0; f < kDetectorFieldCount; ++f) line += (f ? "," : "") + (r[f].empty() ? std::string("\"\"") : r[f]);
-    return line + "\r\n";
-}
-
 class ApplicationTest : public ::testing::Test {
 protected:
     ApplicationTest() {
         t.writeAppFile("Library/TREL.lib", "Nuclide,Use,Comments,Energy,yield,Primary,Secondary\r\n");
-        t.writeAppFile("CalFiles/212345Dets.dat", detectorsFile());
-        sim::InstrumentConfig config;
-        config.identity.serialNumber = "212345";
-        config.sources = {"cs137"};
-        config.ratePerSecond = 3000;
-        config.seed = 3;
-        simPorts.place(3, config);
+        t.writeAppFile("CalFiles/212345Dets.dat", testing::simulatedDetectorsFile());
+        simPorts.place(3, testing::simulatedCs137Instrument());
     }
 
     // The position of `bytes` at or after `from`; fails the test when it is not there.

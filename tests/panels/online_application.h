@@ -9,6 +9,7 @@
 #include "qtsupport/qt_test_application.h"
 #include "sim/simulated_port.h"
 #include "support/listening_ports.h"
+#include "support/simulated_setup.h"
 #include "support/test_workstation.h"
 
 #include <gtest/gtest.h>
@@ -20,33 +21,14 @@ namespace mca::testing {
 
 inline constexpr int kSimPort = 3;
 
-inline std::string panelDetectorsFile() {
-    DetectorRecord r;
-    const std::pair<int, const char*> fields[] = {
-        {field::kName, "NaI 2x2"}, {field::kSerial, "D-7"},       {field::kDescription, "Shelf"},
-        {field::kCableLength, "10"}, {field::kCableUnits, "ft."}, {field::kInput, "1"},
-        {field::kHighVoltage, "800"}, {field::kNotToExceed, "1200"}, {field::kCoarseGain, "2"},
-        {field::kFineGain, "127"},  {field::kShapingTime, "3"},   {field::kThreshold, "20"},
-        {field::kChannelsCode, "0"}, {field::kSelectedIndex, "0"}};
-    for (const auto& [f, v] : fields) r[f] = v;
-    std::string line;
-    for (int f = 0; f < kDetectorFieldCount; ++f) line += (f ? "," : "") + (r[f].empty() ? std::string("\"\"") : r[f]);
-    return line + "\r\n";
-}
-
 class OnlineApplication {
 public:
     OnlineApplication() {
         qtTestApplication();
         t.writeAppFile("Library/TREL.lib",
                        "Nuclide,Use,Comments,Energy,yield,Primary,Secondary\r\n");
-        t.writeAppFile("CalFiles/212345Dets.dat", panelDetectorsFile());
-        sim::InstrumentConfig config;
-        config.identity.serialNumber = "212345";
-        config.sources = {"cs137"};
-        config.ratePerSecond = 3000;
-        config.seed = 3;
-        simPorts.place(kSimPort, config);
+        t.writeAppFile("CalFiles/212345Dets.dat", simulatedDetectorsFile());
+        simPorts.place(kSimPort, simulatedCs137Instrument());
     }
 
     void start() {

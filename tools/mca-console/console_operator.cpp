@@ -11,17 +11,6 @@ namespace mca::console {
 
 namespace {
 
-const char* buttonName(Answer a) {
-    switch (a) {
-        case Answer::Ok: return "OK";
-        case Answer::Yes: return "Yes";
-        case Answer::No: return "No";
-        case Answer::Abort: return "Abort";
-        case Answer::Cancel: return "Cancel";
-    }
-    return "?";
-}
-
 // The title and the text, with the CR some texts carry as a line break shown as one.
 void printBox(std::ostream& out, const std::string& title, const std::string& text) {
     std::string shown = text;
@@ -41,16 +30,16 @@ Answer ConsoleOperator::question(const std::string& text, const std::string& tit
     printBox(m_out, title, text);
     if (buttons.empty()) return Answer::Cancel;
     for (;;) {
-        for (Answer b : buttons) m_out << " [" << buttonName(b)[0] << "]" << (buttonName(b) + 1);
+        for (Answer b : buttons) m_out << " [" << answerCaption(b)[0] << "]" << (answerCaption(b) + 1);
         m_out << " ? " << std::flush;
         const auto line = readLine();
         if (!line) {
-            m_out << buttonName(buttons.front()) << "\n";
+            m_out << answerCaption(buttons.front()) << "\n";
             return buttons.front();
         }
         const char first = static_cast<char>(std::toupper(static_cast<unsigned char>(line->empty() ? ' ' : (*line)[0])));
         for (Answer b : buttons) {
-            if (buttonName(b)[0] == first) return b;
+            if (answerCaption(b)[0] == first) return b;
         }
     }
 }

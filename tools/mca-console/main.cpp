@@ -11,7 +11,6 @@
 
 #include "app/application.h"
 #include "core/help_commands.h"
-#include "core/ini_file.h"
 #include "core/number_text.h"
 #include "core/system_clock.h"
 #include "device/termios_port_provider.h"
@@ -111,14 +110,6 @@ void commandLoop(Application& app, console::LineInput& input, console::ConsoleLo
     }
 }
 
-PortTable portTableFor(const Workstation& w) {
-    try {
-        return PortTable::fromEnvironment(IniFile::load(w.folders.settingsFile));
-    } catch (const std::exception&) {
-        return PortTable::fromEnvironment(IniFile{});
-    }
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -132,7 +123,7 @@ int main(int argc, char** argv) {
     Application app(Platform{clock, loop, loop, op, desktop, ports}, std::string(builtApplicationTitle()),
                     applicationFolder(), frontEnd);
     Workstation& w = app.workstation();
-    ports.setTable(portTableFor(w));
+    ports.setTable(PortTable::fromSettingsFile(w.folders.settingsFile));
 
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const bool running = app.start(arguments);
